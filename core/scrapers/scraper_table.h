@@ -17,7 +17,13 @@ using ScraperTable = std::vector<std::unique_ptr<SiteScraper>>;
 // Creates the 23 scrapers in index order.
 ScraperTable createScraperTable();
 
+// ok: rows found; no-results: a page came but nothing matched;
+// fetch-failed: the page was empty; cancelled: the run was stopped during
+// the site.
 enum class SiteVerdict { Ok, NoResults, FetchFailed, Cancelled };
+
+// "ok", "no-results", "fetch-failed", "cancelled".
+const char* verdictName(SiteVerdict verdict);
 
 struct SiteReport {
     int scraperIndex = 0;

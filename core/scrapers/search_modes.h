@@ -17,6 +17,9 @@ enum SearchMode : std::int32_t {
     Mtv = 4,
 };
 
+// Every mode code, in the order the modes are offered.
+inline constexpr std::int32_t kSearchModes[] = {OnlinePlay, QvodResources, BaiduYingyin, VideoDownload, MobileFilms, Mtv};
+
 bool isSearchMode(std::int32_t code);
 
 struct WorkerSite {

@@ -50,6 +50,24 @@ std::string trim(const std::string& s) {
     return s.substr(first, s.find_last_not_of(blanks) - first + 1);
 }
 
+// "name" or "name:port": letters, digits, dots, hyphens and underscores,
+// then a port of 1 to 65535. Anything else would change the addresses
+// built from it (a path, a user name, a second host).
+bool isHostAndPort(const std::string& value) {
+    std::size_t colon = value.find(':');
+    std::string name = value.substr(0, colon);
+    if (name.empty()) return false;
+    for (char c : name)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
+              c == '_'))
+            return false;
+    if (colon == std::string::npos) return true;
+    std::string port = value.substr(colon + 1);
+    if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos) return false;
+    int number = std::stoi(port);
+    return number >= 1 && number <= 65535;
+}
+
 }  // namespace
 
 HostSettings HostSettings::defaults() {
@@ -100,7 +118,7 @@ std::optional<HostSettings> parseHostSettings(const std::string& content, std::s
         std::string key = trim(line.substr(0, eq));
         std::string value = trim(line.substr(eq + 1));
         if (key.empty() || value.empty()) return fail("expected 'key = value'");
-        if (value.find_first_of(" \t/") != std::string::npos) return fail("a host is name[:port], no scheme or path");
+        if (!isHostAndPort(value)) return fail("'" + value + "' is not a host: name[:port], no scheme or path");
         Text* field = fieldFor(settings, key);
         if (!field) return fail("unknown key '" + key + "'");
         *field = value;

@@ -23,6 +23,7 @@ struct HostSettings {
     Text sponsor;                       // "sponsor": sponsorSiteHost
 
     static HostSettings defaults();
+    bool operator==(const HostSettings&) const = default;
 };
 
 // The settings in force (the built-in defaults unless replaced). Safe to
@@ -32,8 +33,9 @@ HostSettings hostSettings();
 void setHostSettings(const HostSettings& settings);
 
 // Reads "key = value" lines (# starts a comment) over the defaults. On an
-// unknown key or a malformed line returns nothing and sets `error` to a
-// message that names the line.
+// unknown key or a malformed line (including a value that is not
+// "name[:port]") returns nothing and sets `error` to a message that names
+// the line.
 std::optional<HostSettings> parseHostSettings(const std::string& content, std::string* error);
 std::optional<HostSettings> loadHostSettingsFile(const std::string& path, std::string* error);
 // The settings as "key = value" lines, in the format parseHostSettings reads.

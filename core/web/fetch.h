@@ -35,8 +35,9 @@ inline constexpr std::size_t kMaxBodyBytes = 64u << 20;
 // Fetches `address` ("http://" optional; http and https only).
 //  method      in/out: "POST" in any letter case stays as written, anything
 //              else becomes "GET"; nullptr means left out (GET).
-//  proxyAddress supplied (even empty): the request goes through that HTTP
-//              proxy; std::nullopt: direct, no system proxy.
+//  proxyAddress "host:port": plain-http requests go through that HTTP
+//              proxy (https ones go direct); std::nullopt or empty: direct,
+//              never through a proxy of the environment.
 //  headers     in/out: extra request lines, each ending in "\r\n"; the
 //              default Accept, Referer and Accept-Language lines are
 //              appended to this very variable when missing.

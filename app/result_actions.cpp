@@ -1,0 +1,19 @@
+// The double-click on a row of the result list.
+#include "browser.h"
+#include "gbk_qstring.h"
+#include "main_window.h"
+#include "result_table_model.h"
+
+namespace velmora {
+
+void MainWindow::openResultRow() {
+    const QModelIndexList selected = resultList_->selectionModel()->selectedRows();
+    if (selected.isEmpty()) return;
+    const ResultRow& row = model_->row(selected.first().row());
+    // Rows of the two film sites belong to the player-page window; every
+    // other row goes to the browser.
+    if (row.site == gbk("讯播电影网") || row.site == gbk("双视电影网")) return;
+    openInBrowser(fromGbk(row.link));
+}
+
+}  // namespace velmora

@@ -1,0 +1,80 @@
+#include "row_output.h"
+
+#include <cstdio>
+
+#include "text/codepage.h"
+
+namespace velmora::cli {
+
+namespace {
+
+std::string jsonString(std::string_view utf8) {
+    std::string out = "\"";
+    for (char ch : utf8) {
+        auto c = static_cast<unsigned char>(ch);
+        switch (ch) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (c < 0x20 || c == 0x7F) {
+                    char escape[8];
+                    std::snprintf(escape, sizeof escape, "\\u%04X", c);
+                    out += escape;
+                } else {
+                    out.push_back(ch);
+                }
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+Text escapeTsvCell(std::string_view gbkCell) {
+    Text out;
+    out.reserve(gbkCell.size());
+    for (std::size_t pos = 0; pos < gbkCell.size();) {
+        std::size_t length = gbkCharLength(gbkCell, pos);
+        if (length == 2) {
+            out.append(gbkCell.substr(pos, 2));
+        } else {
+            switch (gbkCell[pos]) {
+                case '\\': out += "\\\\"; break;
+                case '\t': out += "\\t"; break;
+                case '\r': out += "\\r"; break;
+                case '\n': out += "\\n"; break;
+                default: out.push_back(gbkCell[pos]);
+            }
+        }
+        pos += length;
+    }
+    return out;
+}
+
+std::string tsvLine(const ResultRow& row, CellEncoding encoding) {
+    std::string line;
+    for (int column = TitleColumn; column <= ExtraColumn; ++column) {
+        if (column != TitleColumn) line.push_back('\t');
+        Text cell = escapeTsvCell(row.cell(column));
+        line += encoding == CellEncoding::Utf8 ? gbkToUtf8(cell) : cell;
+    }
+    return line + "\n";
+}
+
+std::string jsonArray(const std::vector<ResultRow>& rows) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ResultRow& row = rows[i];
+        out += i == 0 ? "\n  " : ",\n  ";
+        out += "{\"title\": " + jsonString(gbkToUtf8(row.title)) + ", \"link\": " + jsonString(gbkToUtf8(row.link)) +
+               ", \"site\": " + jsonString(gbkToUtf8(row.site)) + ", \"extra\": " + jsonString(gbkToUtf8(row.extra)) +
+               "}";
+    }
+    out += rows.empty() ? "]\n" : "\n]\n";
+    return out;
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,25 @@
+#include "qt_app_environment.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace velmora::test {
+
+QApplication& qtApp() {
+    // Never destroyed: at exit Qt's own statics may already be gone, and
+    // destroying the application after them crashes.
+    static QApplication* app = [] {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            static std::string dir = "/tmp/velmora-test-runtime-XXXXXX";
+            if (::mkdtemp(dir.data()) != nullptr) qputenv("XDG_RUNTIME_DIR", dir.c_str());
+        }
+        static int argc = 1;
+        static char name[] = "velmora_widget_test";
+        static char* argv[] = {name, nullptr};
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+}  // namespace velmora::test
