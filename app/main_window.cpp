@@ -139,7 +139,7 @@ void MainWindow::buildStatusBar() {
     bar->setSizeGripEnabled(false);
     bar->setFixedHeight(20);
     const QString texts[] = {QStringLiteral("播放方法:双击列表"), QStringLiteral("挖掘模式:在线播放"),
-                             QStringLiteral("Velmora 影视搜索 · 开源版")};
+                             QStringLiteral("Velmora 开源版")};
     for (int i = 0; i < 3; ++i) {
         auto* part = new QLabel(texts[i], bar);
         part->setObjectName(QStringLiteral("状态条1.part%1").arg(i));

@@ -13,7 +13,8 @@ std::optional<std::string> applySettingsOption(std::vector<std::string>& args) {
         std::optional<HostSettings> settings = loadHostSettingsFile(args[i + 1], &error);
         if (!settings) return error;
         setHostSettings(*settings);
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
         --i;
     }
     return std::nullopt;

@@ -13,11 +13,21 @@ std::string jsonString(std::string_view utf8) {
     for (char ch : utf8) {
         auto c = static_cast<unsigned char>(ch);
         switch (ch) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20 || c == 0x7F) {
                     char escape[8];
@@ -42,11 +52,20 @@ Text escapeTsvCell(std::string_view gbkCell) {
             out.append(gbkCell.substr(pos, 2));
         } else {
             switch (gbkCell[pos]) {
-                case '\\': out += "\\\\"; break;
-                case '\t': out += "\\t"; break;
-                case '\r': out += "\\r"; break;
-                case '\n': out += "\\n"; break;
-                default: out.push_back(gbkCell[pos]);
+                case '\\':
+                    out += "\\\\";
+                    break;
+                case '\t':
+                    out += "\\t";
+                    break;
+                case '\r':
+                    out += "\\r";
+                    break;
+                case '\n':
+                    out += "\\n";
+                    break;
+                default:
+                    out.push_back(gbkCell[pos]);
             }
         }
         pos += length;
@@ -69,9 +88,10 @@ std::string jsonArray(const std::vector<ResultRow>& rows) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ResultRow& row = rows[i];
         out += i == 0 ? "\n  " : ",\n  ";
-        out += "{\"title\": " + jsonString(gbkToUtf8(row.title)) + ", \"link\": " + jsonString(gbkToUtf8(row.link)) +
-               ", \"site\": " + jsonString(gbkToUtf8(row.site)) + ", \"extra\": " + jsonString(gbkToUtf8(row.extra)) +
-               "}";
+        out += "{\"title\": " + jsonString(gbkToUtf8(row.title)) +
+               ", \"link\": " + jsonString(gbkToUtf8(row.link)) +
+               ", \"site\": " + jsonString(gbkToUtf8(row.site)) +
+               ", \"extra\": " + jsonString(gbkToUtf8(row.extra)) + "}";
     }
     out += rows.empty() ? "]\n" : "\n]\n";
     return out;

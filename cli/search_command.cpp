@@ -53,14 +53,20 @@ std::optional<std::string> parseSearchOptions(const std::vector<std::string>& ar
             options.mode = *code;
         } else if (arg == "--format") {
             const std::string& value = args[++i];
-            if (value == "tsv") options.format = OutputFormat::Tsv;
-            else if (value == "json") options.format = OutputFormat::Json;
-            else return "unknown format '" + value + "' (tsv or json)";
+            if (value == "tsv")
+                options.format = OutputFormat::Tsv;
+            else if (value == "json")
+                options.format = OutputFormat::Json;
+            else
+                return "unknown format '" + value + "' (tsv or json)";
         } else if (arg == "--encoding") {
             const std::string& value = args[++i];
-            if (value == "utf8") options.encoding = CellEncoding::Utf8;
-            else if (value == "gbk") options.encoding = CellEncoding::Gbk;
-            else return "unknown encoding '" + value + "' (utf8 or gbk)";
+            if (value == "utf8")
+                options.encoding = CellEncoding::Utf8;
+            else if (value == "gbk")
+                options.encoding = CellEncoding::Gbk;
+            else
+                return "unknown encoding '" + value + "' (utf8 or gbk)";
         } else if (arg.size() > 1 && arg[0] == '-') {
             return "unknown option '" + arg + "'";
         } else {
@@ -85,8 +91,9 @@ public:
 
     void siteFinished(const SiteReport& report) override {
         if (options_.format == OutputFormat::Tsv) printNewRows();
-        std::cerr << gbkToUtf8(report.statusText) << '\t' << report.elapsed.count() << " ms\t" << report.pageBytes
-                  << " bytes\t" << report.rows << " rows\t" << verdictName(report.verdict) << std::endl;
+        std::cerr << gbkToUtf8(report.statusText) << '\t' << report.elapsed.count() << " ms\t"
+                  << report.pageBytes << " bytes\t" << report.rows << " rows\t" << verdictName(report.verdict)
+                  << std::endl;
     }
 
     void finish() {

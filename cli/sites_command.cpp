@@ -38,8 +38,8 @@ int runSites(const std::vector<std::string>& arguments) {
         // 快播搜索站 has no fixed label (each row names its source); its
         // name stands in.
         const char* label = *site.labelUtf8 ? site.labelUtf8 : site.nameUtf8;
-        std::cout << i << '\t' << label << '\t' << mode << '\t' << (worker ? worker->statusTextUtf8 : "") << '\t'
-                  << (site.encoding == KeywordEncoding::Gbk ? "gbk" : "utf8") << '\t'
+        std::cout << i << '\t' << label << '\t' << mode << '\t' << (worker ? worker->statusTextUtf8 : "")
+                  << '\t' << (site.encoding == KeywordEncoding::Gbk ? "gbk" : "utf8") << '\t'
                   << baseAddress(scraper->siteHost()) << site.path << "{keyword}" << site.suffix << '\n';
     }
     return kExitOk;

@@ -36,25 +36,36 @@ void QtDjMediaPlayer::setUrl(const QString& address) {
     // A track page names the media; only web addresses are played, so a
     // page cannot make the player read local files.
     refusedAddress_ = !isWebUrl(url);
+    seekWhilePaused_.reset();
     player_.setSource(refusedAddress_ ? QUrl() : url);
     if (!refusedAddress_) player_.play();
 }
 
-void QtDjMediaPlayer::play() { player_.play(); }
-void QtDjMediaPlayer::pause() { player_.pause(); }
-void QtDjMediaPlayer::stop() { player_.stop(); }
-
-QString QtDjMediaPlayer::currentPosition() const {
-    return hasMedia() ? secondsText(player_.position()) : QString();
+void QtDjMediaPlayer::play() {
+    player_.play();
+    if (seekWhilePaused_) player_.setPosition(*seekWhilePaused_);
+    seekWhilePaused_.reset();
 }
+
+void QtDjMediaPlayer::pause() { player_.pause(); }
+
+void QtDjMediaPlayer::stop() {
+    seekWhilePaused_.reset();
+    player_.stop();
+}
+
+qint64 QtDjMediaPlayer::position() const { return seekWhilePaused_.value_or(player_.position()); }
+
+QString QtDjMediaPlayer::currentPosition() const { return hasMedia() ? secondsText(position()) : QString(); }
 
 void QtDjMediaPlayer::setCurrentPosition(int seconds) {
-    if (hasMedia()) player_.setPosition(qint64(std::max(0, seconds)) * 1000);
+    if (!hasMedia()) return;
+    const qint64 target = qint64(std::max(0, seconds)) * 1000;
+    if (player_.playbackState() == QMediaPlayer::PausedState) seekWhilePaused_ = target;
+    player_.setPosition(target);
 }
 
-QString QtDjMediaPlayer::currentPositionString() const {
-    return hasMedia() ? clockText(player_.position()) : QString();
-}
+QString QtDjMediaPlayer::currentPositionString() const { return hasMedia() ? clockText(position()) : QString(); }
 
 QString QtDjMediaPlayer::durationString() const {
     return hasMedia() ? clockText(player_.duration()) : QString();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QAudioOutput>
 #include <QMediaPlayer>
@@ -31,10 +32,14 @@ public:
 
 private:
     bool hasMedia() const { return !player_.source().isEmpty(); }
+    qint64 position() const;
 
     QMediaPlayer player_;
     QAudioOutput output_;
     bool refusedAddress_ = false;
+    // Qt's GStreamer player drops a seek made while paused; it is kept here
+    // and made again when playback resumes.
+    std::optional<qint64> seekWhilePaused_;
 };
 
 // The default factory: a Qt Multimedia player on the GStreamer backend, or

@@ -30,7 +30,7 @@ using UiGate = std::function<bool(const std::function<void(SearchWindow&)>& acti
 
 class RunChannel final : public ModeRunHooks, public ResultList {
 public:
-    static constexpr std::size_t kBatchRows = 256;
+    static constexpr std::size_t kBatchRows = 1024;
     static constexpr std::chrono::milliseconds kBatchDelay{30};
 
     RunChannel(UiDispatcher& dispatcher, UiGate gate, std::stop_token stop);

@@ -5,9 +5,13 @@
 
 namespace velmora {
 
-Text prefixWithHost(const Text& host, std::string_view text) { return baseAddress(host) + Text(text); }
+Text prefixWithHost(const Text& host, std::string_view text) {
+    return baseAddress(host) + Text(text);
+}
 
-Text decoded(std::string_view text) { return percentDecodeUtf8(text); }
+Text decoded(std::string_view text) {
+    return percentDecodeUtf8(text);
+}
 
 Text removeEach(std::string_view text, std::initializer_list<std::string_view> removals) {
     Text out(text);
@@ -15,6 +19,8 @@ Text removeEach(std::string_view text, std::initializer_list<std::string_view> r
     return out;
 }
 
-Text firstExtraBytes(std::string_view text) { return leftBytes(text, kExtraTextBytes); }
+Text firstExtraBytes(std::string_view text) {
+    return leftBytes(text, kExtraTextBytes);
+}
 
 }  // namespace velmora

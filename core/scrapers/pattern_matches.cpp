@@ -26,7 +26,9 @@ bool assignPattern(boost::regex& holder, std::string_view pattern) {
     }
 }
 
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Most site patterns are fixed pieces of text joined by lazy "anything"
 // groups. For them a match exists from a start point exactly when each
@@ -44,7 +46,8 @@ public:
         std::size_t pos = 0;
         while (true) {
             std::size_t group = pattern.find(kLazyGroup, pos);
-            std::string_view piece = pattern.substr(pos, group == std::string_view::npos ? group : group - pos);
+            std::string_view piece =
+                pattern.substr(pos, group == std::string_view::npos ? group : group - pos);
             if (piece.find_first_of(kMetaCharacters) != std::string_view::npos) return std::nullopt;
             chain.pieces_.emplace_back(piece);
             if (group == std::string_view::npos) break;
@@ -76,8 +79,7 @@ private:
         if (piece.size() > page.size()) return std::string_view::npos;
         for (std::size_t at = from; at + piece.size() <= page.size(); ++at) {
             std::size_t i = 0;
-            while (i < piece.size() &&
-                   (piece[i] == '.' || asciiLower(page[at + i]) == asciiLower(piece[i])))
+            while (i < piece.size() && (piece[i] == '.' || asciiLower(page[at + i]) == asciiLower(piece[i])))
                 ++i;
             if (i == piece.size()) return at;
         }
@@ -102,7 +104,8 @@ void collectAlongChain(const LazyChain& chain, const boost::regex& holder, std::
         // The engine reads the groups on exactly that stretch; it agrees
         // with the chain, and if it ever did not, we stop rather than guess.
         boost::match_results<const char*> m;
-        if (!boost::regex_search(base + span->first, base + span->second, m, holder, boost::match_continuous) ||
+        if (!boost::regex_search(base + span->first, base + span->second, m, holder,
+                                 boost::match_continuous) ||
             m[0].second != base + span->second)
             return;
         matches.push_back(toMatch(m));
@@ -110,7 +113,8 @@ void collectAlongChain(const LazyChain& chain, const boost::regex& holder, std::
     }
 }
 
-void collectWithEngine(const boost::regex& holder, std::string_view page, std::vector<PatternMatch>& matches) {
+void collectWithEngine(const boost::regex& holder, std::string_view page,
+                       std::vector<PatternMatch>& matches) {
     boost::regex_iterator<const char*> it(page.data(), page.data() + page.size(), holder);
     for (boost::regex_iterator<const char*> end; it != end; ++it) matches.push_back(toMatch(*it));
 }
@@ -122,7 +126,8 @@ Text PatternMatch::group(int n) const {
     return groups_[static_cast<std::size_t>(n)];
 }
 
-std::vector<PatternMatch> findAllMatches(boost::regex& holder, std::string_view pattern, std::string_view page) {
+std::vector<PatternMatch> findAllMatches(boost::regex& holder, std::string_view pattern,
+                                         std::string_view page) {
     std::vector<PatternMatch> matches;
     if (!assignPattern(holder, pattern)) return matches;
     try {

@@ -29,6 +29,7 @@ private:
 // `page`. A pattern that does not compile gives no match. A page on which
 // the engine gives up part-way gives the matches found before that point.
 // Never throws.
-std::vector<PatternMatch> findAllMatches(boost::regex& holder, std::string_view pattern, std::string_view page);
+std::vector<PatternMatch> findAllMatches(boost::regex& holder, std::string_view pattern,
+                                         std::string_view page);
 
 }  // namespace velmora

@@ -70,10 +70,14 @@ ScraperTable createScraperTable() {
 
 const char* verdictName(SiteVerdict verdict) {
     switch (verdict) {
-        case SiteVerdict::Ok: return "ok";
-        case SiteVerdict::NoResults: return "no-results";
-        case SiteVerdict::FetchFailed: return "fetch-failed";
-        case SiteVerdict::Cancelled: return "cancelled";
+        case SiteVerdict::Ok:
+            return "ok";
+        case SiteVerdict::NoResults:
+            return "no-results";
+        case SiteVerdict::FetchFailed:
+            return "fetch-failed";
+        case SiteVerdict::Cancelled:
+            return "cancelled";
     }
     return "ok";
 }

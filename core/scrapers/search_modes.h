@@ -18,7 +18,8 @@ enum SearchMode : std::int32_t {
 };
 
 // Every mode code, in the order the modes are offered.
-inline constexpr std::int32_t kSearchModes[] = {OnlinePlay, QvodResources, BaiduYingyin, VideoDownload, MobileFilms, Mtv};
+inline constexpr std::int32_t kSearchModes[] = {OnlinePlay,    QvodResources, BaiduYingyin,
+                                                VideoDownload, MobileFilms,   Mtv};
 
 bool isSearchMode(std::int32_t code);
 

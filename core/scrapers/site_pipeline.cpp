@@ -39,7 +39,8 @@ Text PipelineScraper::siteHost() const {
 
 Text PipelineScraper::searchAddress(const Text& keyword) const {
     const SiteSearch& site = siteSearch();
-    Text encoded = site.encoding == KeywordEncoding::Gbk ? percentEncodeGbk(keyword) : percentEncodeUtf8(keyword);
+    Text encoded =
+        site.encoding == KeywordEncoding::Gbk ? percentEncodeGbk(keyword) : percentEncodeUtf8(keyword);
     return baseAddress(siteHost()) + site.path + escapeForRequestTarget(encoded) + site.suffix;
 }
 
@@ -55,8 +56,12 @@ void PipelineScraper::search(const Text& keyword, ResultList& list) const {
     }
 }
 
-SearchStats lastSearchStats() { return threadStats; }
-void resetLastSearchStats() { threadStats = {}; }
+SearchStats lastSearchStats() {
+    return threadStats;
+}
+void resetLastSearchStats() {
+    threadStats = {};
+}
 
 void appendResultRow(ResultList& list, const RowCells& cells) {
     int row = list.appendRow(cells.title);

@@ -18,13 +18,13 @@ enum class KeywordEncoding { Gbk, Utf8 };
 
 // A site's own search values.
 struct SiteSearch {
-    int index;               // place in the scraper table and in the host settings ("site.N")
-    const char* nameUtf8;    // the site's name, such as "PPS视频网"
-    const char* labelUtf8;   // column 2 of its rows, "" when taken from each result
+    int index;              // place in the scraper table and in the host settings ("site.N")
+    const char* nameUtf8;   // the site's name, such as "PPS视频网"
+    const char* labelUtf8;  // column 2 of its rows, "" when taken from each result
     KeywordEncoding encoding;
-    const char* path;        // what follows the host, before the keyword
-    const char* suffix;      // what follows the keyword
-    const char* pattern;     // cuts the page into rows (UTF-8 source text; matched as GBK)
+    const char* path;     // what follows the host, before the keyword
+    const char* suffix;   // what follows the keyword
+    const char* pattern;  // cuts the page into rows (UTF-8 source text; matched as GBK)
 };
 
 class PipelineScraper : public SiteScraper {

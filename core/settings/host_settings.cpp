@@ -32,7 +32,8 @@ std::vector<std::pair<std::string, Text HostSettings::*>> namedFields() {
 Text* fieldFor(HostSettings& settings, const std::string& key) {
     if (key.rfind("site.", 0) == 0) {
         std::string number = key.substr(5);
-        if (!number.empty() && number.size() <= 2 && number.find_first_not_of("0123456789") == std::string::npos &&
+        if (!number.empty() && number.size() <= 2 &&
+            number.find_first_not_of("0123456789") == std::string::npos &&
             !(number.size() == 2 && number[0] == '0')) {
             int index = std::stoi(number);
             if (index < kSiteCount) return &settings.site[static_cast<std::size_t>(index)];
@@ -58,12 +59,13 @@ bool isHostAndPort(const std::string& value) {
     std::string name = value.substr(0, colon);
     if (name.empty()) return false;
     for (char c : name)
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
-              c == '_'))
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+              c == '-' || c == '_'))
             return false;
     if (colon == std::string::npos) return true;
     std::string port = value.substr(colon + 1);
-    if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos) return false;
+    if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos)
+        return false;
     int number = std::stoi(port);
     return number >= 1 && number <= 65535;
 }
@@ -74,12 +76,12 @@ HostSettings HostSettings::defaults() {
     HostSettings s;
     // The search host of each site as the sites served them; the product's
     // own hosts sit under a reserved example domain, as it has no site.
-    s.site = {"www.xunbo.cc",      "www.ssdy.cc",       "so.pps.tv",         "so.56.com",
-              "so.iqiyi.com",      "so.tudou.com",      "so.tv.sohu.com",    "so.letv.com",
-              "www.soku.com",      "search.kankan.com", "so.ku6.com",        "search.pptv.com",
-              "www.1905.com",      "www.3444.cc",       "www.kuaibo.com",    "www.dieminwang.com",
-              "s.dydytt.net",      "www.piaohua.com",   "www.fangfang.tv",   "www.3gsh.com",
-              "www.7060.com",      "www.zhuzhu.cc",     "www.yinyuetai.com"};
+    s.site = {"www.xunbo.cc", "www.ssdy.cc",       "so.pps.tv",        "so.56.com",
+              "so.iqiyi.com", "so.tudou.com",      "so.tv.sohu.com",   "so.letv.com",
+              "www.soku.com", "search.kankan.com", "so.ku6.com",       "search.pptv.com",
+              "www.1905.com", "www.3444.cc",       "www.kuaibo.com",   "www.dieminwang.com",
+              "s.dydytt.net", "www.piaohua.com",   "www.fangfang.tv",  "www.3gsh.com",
+              "www.7060.com", "www.zhuzhu.cc",     "www.yinyuetai.com"};
     s.shuangshiFilmHost = "www.ssdy.cc";
     s.youkuVideoHost = "v.youku.com";
     s.dj = "www.dj97.com";
@@ -118,7 +120,8 @@ std::optional<HostSettings> parseHostSettings(const std::string& content, std::s
         std::string key = trim(line.substr(0, eq));
         std::string value = trim(line.substr(eq + 1));
         if (key.empty() || value.empty()) return fail("expected 'key = value'");
-        if (!isHostAndPort(value)) return fail("'" + value + "' is not a host: name[:port], no scheme or path");
+        if (!isHostAndPort(value))
+            return fail("'" + value + "' is not a host: name[:port], no scheme or path");
         Text* field = fieldFor(settings, key);
         if (!field) return fail("unknown key '" + key + "'");
         *field = value;
@@ -147,6 +150,8 @@ std::string formatHostSettings(const HostSettings& settings) {
     return out;
 }
 
-Text baseAddress(const Text& host) { return "http://" + host; }
+Text baseAddress(const Text& host) {
+    return "http://" + host;
+}
 
 }  // namespace velmora

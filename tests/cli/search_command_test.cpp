@@ -65,7 +65,8 @@ public:
     CliResult wait() {
         CliResult result;
         int status = 0;
-        if (pid_ > 0 && ::waitpid(pid_, &status, 0) == pid_ && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+        if (pid_ > 0 && ::waitpid(pid_, &status, 0) == pid_ && WIFEXITED(status))
+            result.exitCode = WEXITSTATUS(status);
         result.out = readFile(outPath_);
         result.err = readFile(errPath_);
         std::remove(outPath_.c_str());
@@ -79,7 +80,9 @@ private:
     std::string errPath_;
 };
 
-CliResult runCli(const std::vector<std::string>& args) { return CliProcess(args).wait(); }
+CliResult runCli(const std::vector<std::string>& args) {
+    return CliProcess(args).wait();
+}
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
@@ -149,10 +152,10 @@ TEST_F(CliTest, AnOnlinePlayRunReportsEverySiteInOrderAndPrintsTheRowsInSiteOrde
     CliResult run = runCli({"search", "--settings", settingsPath_, "abc"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
 
-    const char* const statuses[] = {"正在挖掘讯播电影网", "正在挖掘双视电影网", "正在挖掘PPS视频网", "正在挖掘我乐网",
-                                    "正在挖掘奇艺网",     "正在挖掘土豆网",     "正在挖掘搜狐网",     "正在挖掘乐视网",
-                                    "正在挖掘优酷网",     "正在挖掘迅雷网",     "正在挖掘酷6网",      "正在挖掘PPTV网",
-                                    "正在挖掘电影网"};
+    const char* const statuses[] = {
+        "正在挖掘讯播电影网", "正在挖掘双视电影网", "正在挖掘PPS视频网", "正在挖掘我乐网", "正在挖掘奇艺网",
+        "正在挖掘土豆网",     "正在挖掘搜狐网",     "正在挖掘乐视网",    "正在挖掘优酷网", "正在挖掘迅雷网",
+        "正在挖掘酷6网",      "正在挖掘PPTV网",     "正在挖掘电影网"};
     auto reports = lines(run.err);
     ASSERT_EQ(reports.size(), 13u) << run.err;
     for (std::size_t i = 0; i < reports.size(); ++i) {
@@ -175,20 +178,23 @@ TEST_F(CliTest, AnOnlinePlayRunReportsEverySiteInOrderAndPrintsTheRowsInSiteOrde
     }
 
     const std::string host = fixtureServer().host();
-    EXPECT_EQ(run.out,
-              "西游降魔篇\thttp://" + host + "/play/101.html\t讯播电影网\t喜剧 / 2013\n"
-              "西游记之大闹天宫\thttp://" + host + "/play/102.html\t讯播电影网\t动作\n"
-              "西游伏妖篇\thttp://www.ssdy.cc/movie/201.html\t双视电影网\t类型:动作片\n"
-              "西游记 第一部\t/movie/202.html\t双视电影网\t类型:\n"
-              "西游记\thttp://v.pps.tv/play_1.html\tpps视频网\t\n"
-              "西游记后传\thttp://v.pps.tv/play_2.html\tpps视频网\t\n");
+    EXPECT_EQ(run.out, "西游降魔篇\thttp://" + host +
+                           "/play/101.html\t讯播电影网\t喜剧 / 2013\n"
+                           "西游记之大闹天宫\thttp://" +
+                           host +
+                           "/play/102.html\t讯播电影网\t动作\n"
+                           "西游伏妖篇\thttp://www.ssdy.cc/movie/201.html\t双视电影网\t类型:动作片\n"
+                           "西游记 第一部\t/movie/202.html\t双视电影网\t类型:\n"
+                           "西游记\thttp://v.pps.tv/play_1.html\tpps视频网\t\n"
+                           "西游记后传\thttp://v.pps.tv/play_2.html\tpps视频网\t\n");
 }
 
 TEST_F(CliTest, CellsAreEscapedForTsvAndJsonInEitherEncoding) {
     // An MTV result whose decoded title holds a backslash, TAB, CR, LF, a
     // GBK character whose second byte is a backslash (誠), and a quote.
-    serve("/search?searchType=mv&keyword=k",
-          R"(<div class="thumb thumb_mv"><a target="_blank" href="/video/7" class="img"><img alt="a%5Cb%09c%0Dd%0Ae誠%22" )");
+    serve(
+        "/search?searchType=mv&keyword=k",
+        R"(<div class="thumb thumb_mv"><a target="_blank" href="/video/7" class="img"><img alt="a%5Cb%09c%0Dd%0Ae誠%22" )");
     const std::string link = "http://" + fixtureServer().host() + "/video/7";
     const std::string hint = "双击列表:Velmora支持在线欣赏，一键下载";
     const struct {
@@ -196,8 +202,10 @@ TEST_F(CliTest, CellsAreEscapedForTsvAndJsonInEitherEncoding) {
         std::string out;
     } cases[] = {
         {{}, "a\\\\b\\tc\\rd\\ne誠\"\t" + link + "\t高清台\t" + hint + "\n"},
-        {{"--format", "tsv", "--encoding", "utf8"}, "a\\\\b\\tc\\rd\\ne誠\"\t" + link + "\t高清台\t" + hint + "\n"},
-        {{"--encoding", "gbk"}, "a\\\\b\\tc\\rd\\ne" + gbk("誠") + "\"\t" + link + "\t" + gbk("高清台") + "\t" + gbk(hint) + "\n"},
+        {{"--format", "tsv", "--encoding", "utf8"},
+         "a\\\\b\\tc\\rd\\ne誠\"\t" + link + "\t高清台\t" + hint + "\n"},
+        {{"--encoding", "gbk"},
+         "a\\\\b\\tc\\rd\\ne" + gbk("誠") + "\"\t" + link + "\t" + gbk("高清台") + "\t" + gbk(hint) + "\n"},
         {{"--format", "json"},
          "[\n  {\"title\": \"a\\\\b\\tc\\rd\\ne誠\\\"\", \"link\": \"" + link +
              "\", \"site\": \"高清台\", \"extra\": \"" + hint + "\"}\n]\n"},
@@ -269,8 +277,9 @@ TEST_F(CliTest, SitesListsEveryScraperWithItsAddress) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     auto rows = lines(run.out);
     ASSERT_EQ(rows.size(), 23u);
-    EXPECT_EQ(fields(rows[13]), (std::vector<std::string>{"13", "快播3444", "11", "正在挖掘快播3444网", "gbk",
-                                                          "http://kuaibo.example:8000/search.asp?k={keyword}&t=name"}));
+    EXPECT_EQ(fields(rows[13]),
+              (std::vector<std::string>{"13", "快播3444", "11", "正在挖掘快播3444网", "gbk",
+                                        "http://kuaibo.example:8000/search.asp?k={keyword}&t=name"}));
     EXPECT_EQ(fields(rows[22]), (std::vector<std::string>{"22", "高清台", "4", "正在挖掘MTV高清网", "utf8",
                                                           "http://" + fixtureServer().host() +
                                                               "/search?searchType=mv&keyword={keyword}"}));

@@ -175,22 +175,32 @@ TEST_F(DjPlayerWindowTest, TimerMirrorsTimeAndLengthIntoTheLabelAndSlider) {
     EXPECT_TRUE(seeks.empty()) << "the timer's writes to the slider must not seek";
 }
 
-TEST_F(DjPlayerWindowTest, UserStepsOnThePositionSliderSeek) {
+TEST_F(DjPlayerWindowTest, UserStepsOnThePositionSliderSeekWhetherPlayingOrPaused) {
     test::routeMusicSite(4.0);
     loadShortPage();
     doubleClickRow(0);
     auto* slider = child<QSlider>("滑块条1");
     ASSERT_TRUE(QTest::qWaitFor([&] { return slider->maximum() == 4; }, 8000));
-    click("播放");  // pause, so that only the seeks move the position
-    ASSERT_TRUE(waitForStatus("已暂停"));
+    ASSERT_TRUE(waitForStatus("正在播放"));
+    auto position = [&] { return globals.djPlayer->currentPosition().toDouble(); };
+
     slider->setFocus();
-    QTest::keyClick(slider, Qt::Key_Home);
-    for (int step = 0; step < 3; ++step) QTest::keyClick(slider, Qt::Key_Right);
+    // Steps at the pace of a hand on the keyboard.
+    QTest::keyClick(slider, Qt::Key_Home, {}, 50);
+    for (int step = 0; step < 3; ++step) QTest::keyClick(slider, Qt::Key_Right, {}, 50);
     EXPECT_EQ(seeks, (std::vector<int>{0, 1, 2, 3}));
-    click("播放");
-    // Played on from 0.x s it would take over two seconds to get there.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return globals.djPlayer->currentPosition().toDouble() >= 2.9; }, 1500))
-        << globals.djPlayer->currentPosition().toStdString();
+    // Played on from where it was, it would take two seconds to get there.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return position() >= 2.9; }, 1500)) << position();
+
+    click("播放");  // pause
+    ASSERT_TRUE(waitForStatus("已暂停"));
+    QTest::keyClick(slider, Qt::Key_Home);
+    EXPECT_EQ(seeks.back(), 0);
+    EXPECT_LT(position(), 0.5) << "a seek while paused shows at once";
+    click("播放");  // resume from the new place
+    QTest::qWait(300);
+    EXPECT_LT(position(), 2.0);
+    EXPECT_EQ(playerStatus(), "正在播放");
 }
 
 TEST_F(DjPlayerWindowTest, VolumeStartsAtEightyAndFollowsTheSlider) {

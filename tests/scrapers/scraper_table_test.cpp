@@ -70,7 +70,8 @@ TEST_F(ModeRunTest, VisitsTheModesSitesInOrderAndReportsEach) {
     MemoryResultList list;
     runModeSites(createScraperTable(), VideoDownload, hooks, list, {});
 
-    EXPECT_EQ(hooks.statuses, (std::vector<Text>{gbk("正在挖掘电影天堂"), gbk("正在挖掘飘花资源"), gbk("正在挖掘放放电影")}));
+    EXPECT_EQ(hooks.statuses,
+              (std::vector<Text>{gbk("正在挖掘电影天堂"), gbk("正在挖掘飘花资源"), gbk("正在挖掘放放电影")}));
     ASSERT_EQ(hooks.reports.size(), 3u);
     const struct {
         int index;

@@ -40,66 +40,99 @@ struct SiteCase {
 const char* const kHint = "双击列表:Velmora支持在线欣赏，一键下载";
 
 const std::vector<SiteCase> kSiteCases = {
-    {0, "/search.asp?searchword=" KW_GBK,
+    {0,
+     "/search.asp?searchword=" KW_GBK,
      {{"西游降魔篇", "http://{host}/play/101.html", "讯播电影网", "喜剧 / 2013"},
       {"西游记之大闹天宫", "http://{host}/play/102.html", "讯播电影网", "动作"}}},
-    {1, "/sso.asp?keyword=" KW_GBK,
+    {1,
+     "/sso.asp?keyword=" KW_GBK,
      {{"西游伏妖篇", "http://www.ssdy.cc/movie/201.html", "双视电影网", "类型:动作片"},
       {"西游记 第一部", "/movie/202.html", "双视电影网", "类型:"}}},
-    {2, "/search?q=" KW_GBK,
-     {{"西游记", "http://v.pps.tv/play_1.html", "pps视频网"}, {"西游记后传", "http://v.pps.tv/play_2.html", "pps视频网"}}},
-    {3, "/video/" KW_UTF8 "/",
-     {{"西游记 第1集?", "http://www.56.com/u/v_1.html", "56网"}, {"西游 100%", "http://www.56.com/u/v_2.html", "56网"}}},
-    {4, "/so/q_" KW_UTF8,
-     {{"西游记?", "http://www.iqiyi.com/v_1.html", "奇艺网"}, {"西游记 2", "http://www.iqiyi.com/v_2.html", "奇艺网"}}},
-    {5, "/nisearch/" KW_UTF8,
+    {2,
+     "/search?q=" KW_GBK,
+     {{"西游记", "http://v.pps.tv/play_1.html", "pps视频网"},
+      {"西游记后传", "http://v.pps.tv/play_2.html", "pps视频网"}}},
+    {3,
+     "/video/" KW_UTF8 "/",
+     {{"西游记 第1集?", "http://www.56.com/u/v_1.html", "56网"},
+      {"西游 100%", "http://www.56.com/u/v_2.html", "56网"}}},
+    {4,
+     "/so/q_" KW_UTF8,
+     {{"西游记?", "http://www.iqiyi.com/v_1.html", "奇艺网"},
+      {"西游记 2", "http://www.iqiyi.com/v_2.html", "奇艺网"}}},
+    {5,
+     "/nisearch/" KW_UTF8,
      {{"西游记 1986", "http://www.tudou.com/programs/view/1/", "土豆网"},
       {"西游记(动画)", "http://www.tudou.com/programs/view/2/", "土豆网"}}},
-    {6, "/mts?wd=" KW_GBK,
+    {6,
+     "/mts?wd=" KW_GBK,
      {{"西游记 第一集", "http://{host}/20130101/n1.shtml", "搜狐网"},
       {"西游记 第二集", "http://{host}/s2/2.shtml", "搜狐网"}}},
-    {7, "/s?wd=" KW_UTF8,
+    {7,
+     "/s?wd=" KW_UTF8,
      {{"西游记", "http://www.letv.com/ptv/vplay/1.html", "乐视网"},
       {"ABC 西游", "http://www.letv.com/ptv/vplay/2.html?ref=so", "乐视网"}}},
-    {8, "/search_video/q_" KW_UTF8,
+    {8,
+     "/search_video/q_" KW_UTF8,
      {{"西游记第一集", "http://v.youku.com/v_show/id_1.html", "优酷网"},
       {"西游", "http://{host}/v_show/id_2.html", "优酷网"}}},
-    {9, "/search.php?keyword=" KW_UTF8 "/",
+    {9,
+     "/search.php?keyword=" KW_UTF8 "/",
      {{"西游记?", "http://movie.kankan.com/movie/1", "迅雷看看网"},
       {"西游记 II", "http://movie.kankan.com/movie/2", "迅雷看看网"}}},
-    {10, "/jc/q" KW_UTF8,
-     {{"西游记[高清]", "http://v.ku6.com/show/1.html", "酷6网"}, {"西游记 片花", "http://v.ku6.com/show/2.html", "酷6网"}}},
-    {11, "/s_video/q_+" KW_UTF8,
-     {{"西游记(1986)", "http://v.pptv.com/show/1.html", "pptv网"}, {"西游", "http://v.pptv.com/show/2.html", "pptv网"}}},
-    {12, "/search/?type=&q=" KW_UTF8,
+    {10,
+     "/jc/q" KW_UTF8,
+     {{"西游记[高清]", "http://v.ku6.com/show/1.html", "酷6网"},
+      {"西游记 片花", "http://v.ku6.com/show/2.html", "酷6网"}}},
+    {11,
+     "/s_video/q_+" KW_UTF8,
+     {{"西游记(1986)", "http://v.pptv.com/show/1.html", "pptv网"},
+      {"西游", "http://v.pptv.com/show/2.html", "pptv网"}}},
+    {12,
+     "/search/?type=&q=" KW_UTF8,
      {{"西游降魔", "http://www.1905.com/film/1/", "m1905电影网"},
       {"Journey West", "http://www.1905.com/film/2/", "m1905电影网"}}},
-    {13, "/search.asp?k=" KW_GBK "&t=name",
-     {{"西游记", "/movie/1.html", "快播3444"}, {"西游降魔篇", "http://www.3444.cc/movie/2.html", "快播3444"}}},
-    {14, "/search/search.do?q=" KW_UTF8,
+    {13,
+     "/search.asp?k=" KW_GBK "&t=name",
+     {{"西游记", "/movie/1.html", "快播3444"},
+      {"西游降魔篇", "http://www.3444.cc/movie/2.html", "快播3444"}}},
+    {14,
+     "/search/search.do?q=" KW_UTF8,
      {{"西游记", "http://www.kuaibo.com/play/1.html", "讯播网"},
       {"Journey West", "http://www.kuaibo.com/play/2.html", "皮皮影视"}}},
-    {15, "/search.asp?searchword=" KW_GBK,
-     {{"西游记 百度影音", "http://www.dieminwang.com/vod/1.html", "碟民网"}, {"西游降魔", "/vod/2.html", "碟民网"}}},
-    {16, "/plus/search.php?kwtype=0&keyword=" KW_GBK,
-     {{"西游降魔篇", "http://{host}/html/gndy/1.html", "电影天堂", "◎译　名JourneytotheWest◎导演周星驰西游故事"},
+    {15,
+     "/search.asp?searchword=" KW_GBK,
+     {{"西游记 百度影音", "http://www.dieminwang.com/vod/1.html", "碟民网"},
+      {"西游降魔", "/vod/2.html", "碟民网"}}},
+    {16,
+     "/plus/search.php?kwtype=0&keyword=" KW_GBK,
+     {{"西游降魔篇", "http://{host}/html/gndy/1.html", "电影天堂",
+       "◎译　名JourneytotheWest◎导演周星驰西游故事"},
       {"大话西游", "http://{host}/html/gndy/2.html", "电影天堂",
        "A一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三四", "\xCE"}}},
-    {17, "/plus/search.php?kwtype=0&keyword=" KW_GBK,
+    {17,
+     "/plus/search.php?kwtype=0&keyword=" KW_GBK,
      {{"西游降魔篇", "http://www.piaohua.com/html/1.html", "飘花资源", "主演:文章舒淇黄渤"},
       {"西游记", "http://www.piaohua.com/html/2.html", "飘花资源",
        "B一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三四", "\xCE"}}},
-    {18, "/search/?keyword=" KW_GBK,
+    {18,
+     "/search/?keyword=" KW_GBK,
      {{"西游降魔篇", "http://{host}/movie/1.html", "放放电影", "主演：文章 舒淇 黄渤"},
       {"西游记", "http://{host}/movie/2.html", "放放电影",
        "主演：六小龄童 迟重瑞 马德华 闫怀礼 刘大刚 高英 李玲玉 王苓华 朱琳 郑", "\xE9"}}},
-    {19, "/default.php?ac=movie&op=lists&q=" KW_GBK,
-     {{"西游降魔篇", "http://www.3gsh.com/movie/1.html", "3G生活网"}, {"西游记", "http://www.3gsh.com/movie/2.html", "3G生活网"}}},
-    {20, "/vod-search-id-" KW_UTF8 ".html",
+    {19,
+     "/default.php?ac=movie&op=lists&q=" KW_GBK,
+     {{"西游降魔篇", "http://www.3gsh.com/movie/1.html", "3G生活网"},
+      {"西游记", "http://www.3gsh.com/movie/2.html", "3G生活网"}}},
+    {20,
+     "/vod-search-id-" KW_UTF8 ".html",
      {{"西游降魔篇", "/vod/1.html", "7060手机电影"}, {"西游记", "/vod/2.html", "7060手机电影"}}},
-    {21, "/search.asp?searchword=" KW_GBK,
-     {{"西游降魔篇", "http://{host}/movie/1.html", "猪猪手机电影"}, {"西游记", "http://{host}/movie/2.html", "猪猪手机电影"}}},
-    {22, "/search?searchType=mv&keyword=" KW_UTF8,
+    {21,
+     "/search.asp?searchword=" KW_GBK,
+     {{"西游降魔篇", "http://{host}/movie/1.html", "猪猪手机电影"},
+      {"西游记", "http://{host}/movie/2.html", "猪猪手机电影"}}},
+    {22,
+     "/search?searchType=mv&keyword=" KW_UTF8,
      {{"西游记 主题曲 amp; 片尾曲", "http://{host}/video/101", "高清台", kHint},
       {"Rock  Roll", "http://{host}/video/102", "高清台", kHint}}},
 };
@@ -134,7 +167,8 @@ TEST_F(SiteScrapersTest, EachSiteRequestsItsAddressAndCutsItsPageIntoRows) {
 
         MemoryResultList list;
         list.appendRow(earlier.title);
-        for (int column = LinkColumn; column <= ExtraColumn; ++column) list.setCell(0, column, earlier.cell(column));
+        for (int column = LinkColumn; column <= ExtraColumn; ++column)
+            list.setCell(0, column, earlier.cell(column));
         table[static_cast<std::size_t>(site.index)]->search(keyword, list);
 
         auto requests = fixtureServer().requests();
@@ -144,14 +178,16 @@ TEST_F(SiteScrapersTest, EachSiteRequestsItsAddressAndCutsItsPageIntoRows) {
 
         std::vector<ResultRow> expected{earlier};
         for (const ExpectedRow& row : site.rows)
-            expected.push_back({gbk(row.title), withHost(row.link), gbk(row.site), gbk(row.extra) + row.extraRawTail});
+            expected.push_back(
+                {gbk(row.title), withHost(row.link), gbk(row.site), gbk(row.extra) + row.extraRawTail});
         EXPECT_EQ(list.rows(), expected);
     }
 }
 
 TEST_F(SiteScrapersTest, AnEmptyOrMissingPageAddsNoRow) {
     ScraperTable table = createScraperTable();
-    fixtureServer().setFallback([](const test::FixtureRequest&) { return test::FixtureResponse{}; });  // 200, empty
+    fixtureServer().setFallback(
+        [](const test::FixtureRequest&) { return test::FixtureResponse{}; });  // 200, empty
     for (const auto& scraper : table) {
         MemoryResultList list;
         list.appendRow("kept");

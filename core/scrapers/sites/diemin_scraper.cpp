@@ -1,4 +1,4 @@
-// 碟民网.
+// 碟民网, the Baidu Yingyin resource site.
 #include "scrapers/fixups.h"
 #include "scrapers/site_pipeline.h"
 #include "scrapers/sites/site_factories.h"
@@ -8,9 +8,9 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kPattern =
-    R"re(<li>(.*?)<h2><a href="(.*?)" title="(.*?)">(.*?)</a></h2>(.*?)</li>)re";
-constexpr SiteSearch kSearch{15, "碟民网", "碟民网", KeywordEncoding::Gbk, "/search.asp?searchword=", "", kPattern};
+constexpr const char* kPattern = R"re(<li>(.*?)<h2><a href="(.*?)" title="(.*?)">(.*?)</a></h2>(.*?)</li>)re";
+constexpr SiteSearch kSearch{
+    15, "碟民网", "碟民网", KeywordEncoding::Gbk, "/search.asp?searchword=", "", kPattern};
 
 class DieminScraper final : public SiteScraperBase<DieminScraper> {
 public:
@@ -26,6 +26,8 @@ void DieminScraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createDieminScraper() { return std::make_unique<DieminScraper>(); }
+std::unique_ptr<SiteScraper> createDieminScraper() {
+    return std::make_unique<DieminScraper>();
+}
 
 }  // namespace velmora

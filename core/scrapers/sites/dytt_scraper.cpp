@@ -11,7 +11,8 @@ namespace {
 
 constexpr const char* kPattern =
     R"re(<td width='55%'><b><a href='(.*?)'>(.*?)</a></b></td>(.*?)<td height="56" colspan='3'>(.*?)<font color='#8F8C89'>)re";
-constexpr SiteSearch kSearch{16, "电影天堂", "电影天堂", KeywordEncoding::Gbk, "/plus/search.php?kwtype=0&keyword=", "", kPattern};
+constexpr SiteSearch kSearch{
+    16, "电影天堂", "电影天堂", KeywordEncoding::Gbk, "/plus/search.php?kwtype=0&keyword=", "", kPattern};
 
 class DyttScraper final : public SiteScraperBase<DyttScraper> {
 public:
@@ -32,6 +33,8 @@ void DyttScraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createDyttScraper() { return std::make_unique<DyttScraper>(); }
+std::unique_ptr<SiteScraper> createDyttScraper() {
+    return std::make_unique<DyttScraper>();
+}
 
 }  // namespace velmora

@@ -10,7 +10,8 @@ namespace {
 
 constexpr const char* kPattern =
     R"re(<div class="gkpic"><a href="(.*?)" target="_blank">(.*?)alt="(.*?)" />(.*?)<li>主演：(.*?)</li>)re";
-constexpr SiteSearch kSearch{18, "放放电影", "放放电影", KeywordEncoding::Gbk, "/search/?keyword=", "", kPattern};
+constexpr SiteSearch kSearch{
+    18, "放放电影", "放放电影", KeywordEncoding::Gbk, "/search/?keyword=", "", kPattern};
 
 class FangfangScraper final : public SiteScraperBase<FangfangScraper> {
 public:
@@ -23,11 +24,14 @@ void FangfangScraper::parse(const Text& page, ResultList& list) const {
     const Text host = siteHost();
     const Text actorsPrefix = gbk("主演：");
     for (const PatternMatch& m : findAllMatches(scraperRegex(ScraperRegexSlot::B), gbk(kPattern), page))
-        appendResultRow(list, {m.group(3), prefixWithHost(host, m.group(1)), label, firstExtraBytes(actorsPrefix + m.group(5))});
+        appendResultRow(list, {m.group(3), prefixWithHost(host, m.group(1)), label,
+                               firstExtraBytes(actorsPrefix + m.group(5))});
 }
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createFangfangScraper() { return std::make_unique<FangfangScraper>(); }
+std::unique_ptr<SiteScraper> createFangfangScraper() {
+    return std::make_unique<FangfangScraper>();
+}
 
 }  // namespace velmora

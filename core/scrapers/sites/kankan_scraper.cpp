@@ -8,9 +8,9 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kPattern =
-    R"re(<li class="reusltbox_list">(.*?)href="(.*?)"(.*?)alt="(.*?)")re";
-constexpr SiteSearch kSearch{9, "迅雷看看网", "迅雷看看网", KeywordEncoding::Utf8, "/search.php?keyword=", "/", kPattern};
+constexpr const char* kPattern = R"re(<li class="reusltbox_list">(.*?)href="(.*?)"(.*?)alt="(.*?)")re";
+constexpr SiteSearch kSearch{
+    9, "迅雷看看网", "迅雷看看网", KeywordEncoding::Utf8, "/search.php?keyword=", "/", kPattern};
 
 class KankanScraper final : public SiteScraperBase<KankanScraper> {
 public:
@@ -26,6 +26,8 @@ void KankanScraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createKankanScraper() { return std::make_unique<KankanScraper>(); }
+std::unique_ptr<SiteScraper> createKankanScraper() {
+    return std::make_unique<KankanScraper>();
+}
 
 }  // namespace velmora

@@ -26,6 +26,8 @@ void Ku6Scraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createKu6Scraper() { return std::make_unique<Ku6Scraper>(); }
+std::unique_ptr<SiteScraper> createKu6Scraper() {
+    return std::make_unique<Ku6Scraper>();
+}
 
 }  // namespace velmora

@@ -10,7 +10,8 @@ namespace {
 
 constexpr const char* kPattern =
     R"re(<li>(.*?)<a href="(.*?)" target="_blank"><img src="(.*?)" alt="(.*?)" width="(.*?)" height="(.*?)" border="0" onerror="javascript:this.src='(.*?)';"/></a><span><a href="(.*?)" target="_blank">(.*?)</a></span></a>(.*?)</li>)re";
-constexpr SiteSearch kSearch{13, "快播3444", "快播3444", KeywordEncoding::Gbk, "/search.asp?k=", "&t=name", kPattern};
+constexpr SiteSearch kSearch{
+    13, "快播3444", "快播3444", KeywordEncoding::Gbk, "/search.asp?k=", "&t=name", kPattern};
 
 class Kuaibo3444Scraper final : public SiteScraperBase<Kuaibo3444Scraper> {
 public:
@@ -26,6 +27,8 @@ void Kuaibo3444Scraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createKuaibo3444Scraper() { return std::make_unique<Kuaibo3444Scraper>(); }
+std::unique_ptr<SiteScraper> createKuaibo3444Scraper() {
+    return std::make_unique<Kuaibo3444Scraper>();
+}
 
 }  // namespace velmora

@@ -11,7 +11,8 @@ namespace {
 
 constexpr const char* kPattern =
     R"re(<li class="title1">(.*?)href="(.*?)" title="(.*?)"  target="_blank">(.*?)</b></a></li><li class="title9">(.*?)<li class="title3" title="(.*?)"><a href="(.*?)" target="_blank">(.*?)</a></li>)re";
-constexpr SiteSearch kSearch{14, "快播搜索站", "", KeywordEncoding::Utf8, "/search/search.do?q=", "", kPattern};
+constexpr SiteSearch kSearch{
+    14, "快播搜索站", "", KeywordEncoding::Utf8, "/search/search.do?q=", "", kPattern};
 
 class KuaiboSearchScraper final : public SiteScraperBase<KuaiboSearchScraper> {
 public:
@@ -21,12 +22,16 @@ public:
 
 void KuaiboSearchScraper::parse(const Text& page, ResultList& list) const {
     for (const PatternMatch& m : findAllMatches(scraperRegex(ScraperRegexSlot::A), gbk(kPattern), page))
-        appendResultRow(list, {removeEach(decoded(m.group(4)), {"<font color=ff0000>", "</font>", "?"}), m.group(2),
-                               removeAll(decoded(m.group(8)), "?"), {}});
+        appendResultRow(list, {removeEach(decoded(m.group(4)), {"<font color=ff0000>", "</font>", "?"}),
+                               m.group(2),
+                               removeAll(decoded(m.group(8)), "?"),
+                               {}});
 }
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createKuaiboSearchScraper() { return std::make_unique<KuaiboSearchScraper>(); }
+std::unique_ptr<SiteScraper> createKuaiboSearchScraper() {
+    return std::make_unique<KuaiboSearchScraper>();
+}
 
 }  // namespace velmora

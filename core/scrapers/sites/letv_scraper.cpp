@@ -9,8 +9,7 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kPattern =
-    R"re(<h1 class="fl"><a href="(.*?)" title="(.*?)"  target="_blank">)re";
+constexpr const char* kPattern = R"re(<h1 class="fl"><a href="(.*?)" title="(.*?)"  target="_blank">)re";
 constexpr SiteSearch kSearch{7, "乐视网", "乐视网", KeywordEncoding::Utf8, "/s?wd=", "", kPattern};
 
 class LetvScraper final : public SiteScraperBase<LetvScraper> {
@@ -30,6 +29,8 @@ void LetvScraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createLetvScraper() { return std::make_unique<LetvScraper>(); }
+std::unique_ptr<SiteScraper> createLetvScraper() {
+    return std::make_unique<LetvScraper>();
+}
 
 }  // namespace velmora

@@ -1,4 +1,4 @@
-// m1905电影网.
+// m1905电影网: decoded titles lose every "?".
 #include "scrapers/fixups.h"
 #include "scrapers/site_pipeline.h"
 #include "scrapers/sites/site_factories.h"
@@ -10,7 +10,8 @@ namespace {
 
 constexpr const char* kPattern =
     R"re(<div class="fl"><a href="(.*?)" target="_blank" class="img_a"><img src="(.*?)" alt="(.*?)")re";
-constexpr SiteSearch kSearch{12, "m1905电影网", "m1905电影网", KeywordEncoding::Utf8, "/search/?type=&q=", "", kPattern};
+constexpr SiteSearch kSearch{
+    12, "m1905电影网", "m1905电影网", KeywordEncoding::Utf8, "/search/?type=&q=", "", kPattern};
 
 class M1905Scraper final : public SiteScraperBase<M1905Scraper> {
 public:
@@ -26,6 +27,8 @@ void M1905Scraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createM1905Scraper() { return std::make_unique<M1905Scraper>(); }
+std::unique_ptr<SiteScraper> createM1905Scraper() {
+    return std::make_unique<M1905Scraper>();
+}
 
 }  // namespace velmora

@@ -1,4 +1,4 @@
-// 7060手机电影.
+// 7060手机电影: the keyword sits inside the path, before ".html".
 #include "scrapers/fixups.h"
 #include "scrapers/site_pipeline.h"
 #include "scrapers/sites/site_factories.h"
@@ -10,7 +10,8 @@ namespace {
 
 constexpr const char* kPattern =
     R"re(<li>(.*?)<a class="size12" href="(.*?)" target="_blank">(.*?)title="(.*?)" alt=)re";
-constexpr SiteSearch kSearch{20, "7060手机电影", "7060手机电影", KeywordEncoding::Utf8, "/vod-search-id-", ".html", kPattern};
+constexpr SiteSearch kSearch{
+    20, "7060手机电影", "7060手机电影", KeywordEncoding::Utf8, "/vod-search-id-", ".html", kPattern};
 
 class Mobile7060Scraper final : public SiteScraperBase<Mobile7060Scraper> {
 public:
@@ -26,6 +27,8 @@ void Mobile7060Scraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createMobile7060Scraper() { return std::make_unique<Mobile7060Scraper>(); }
+std::unique_ptr<SiteScraper> createMobile7060Scraper() {
+    return std::make_unique<Mobile7060Scraper>();
+}
 
 }  // namespace velmora

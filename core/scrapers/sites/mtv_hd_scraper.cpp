@@ -11,7 +11,8 @@ namespace {
 
 constexpr const char* kPattern =
     R"re(<div class="thumb thumb_mv">(.*?)<a target="_blank" href="/video/(.*?)" class="img"><img alt="(.*?)" )re";
-constexpr SiteSearch kSearch{22, "MTV高清网", "高清台", KeywordEncoding::Utf8, "/search?searchType=mv&keyword=", "", kPattern};
+constexpr SiteSearch kSearch{
+    22, "MTV高清网", "高清台", KeywordEncoding::Utf8, "/search?searchType=mv&keyword=", "", kPattern};
 constexpr const char* kPlayHint = "双击列表:Velmora支持在线欣赏，一键下载";
 
 class MtvHdScraper final : public SiteScraperBase<MtvHdScraper> {
@@ -25,12 +26,14 @@ void MtvHdScraper::parse(const Text& page, ResultList& list) const {
     const Text host = siteHost();
     const Text hint = gbk(kPlayHint);
     for (const PatternMatch& m : findAllMatches(scraperRegex(ScraperRegexSlot::D), gbk(kPattern), page))
-        appendResultRow(list, {removeEach(decoded(m.group(3)), {"?", "&"}), prefixWithHost(host, "/video/" + m.group(2)),
-                               label, hint});
+        appendResultRow(list, {removeEach(decoded(m.group(3)), {"?", "&"}),
+                               prefixWithHost(host, "/video/" + m.group(2)), label, hint});
 }
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createMtvHdScraper() { return std::make_unique<MtvHdScraper>(); }
+std::unique_ptr<SiteScraper> createMtvHdScraper() {
+    return std::make_unique<MtvHdScraper>();
+}
 
 }  // namespace velmora

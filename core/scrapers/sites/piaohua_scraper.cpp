@@ -12,7 +12,8 @@ namespace {
 
 constexpr const char* kPattern =
     R"re( <li><a href="(.*?)"><img src="(.*?)" alt="(.*?)" width="120" height="150" class="img" /></a>(.*?)</a><br />(.*?)<br /></span>)re";
-constexpr SiteSearch kSearch{17, "飘花资源", "飘花资源", KeywordEncoding::Gbk, "/plus/search.php?kwtype=0&keyword=", "", kPattern};
+constexpr SiteSearch kSearch{
+    17, "飘花资源", "飘花资源", KeywordEncoding::Gbk, "/plus/search.php?kwtype=0&keyword=", "", kPattern};
 
 class PiaohuaScraper final : public SiteScraperBase<PiaohuaScraper> {
 public:
@@ -32,6 +33,8 @@ void PiaohuaScraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createPiaohuaScraper() { return std::make_unique<PiaohuaScraper>(); }
+std::unique_ptr<SiteScraper> createPiaohuaScraper() {
+    return std::make_unique<PiaohuaScraper>();
+}
 
 }  // namespace velmora

@@ -1,4 +1,4 @@
-// PPS视频网.
+// PPS视频网: the pipeline with no preparation and no fix-up.
 #include "scrapers/fixups.h"
 #include "scrapers/site_pipeline.h"
 #include "scrapers/sites/site_factories.h"
@@ -26,6 +26,8 @@ void PpsScraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createPpsScraper() { return std::make_unique<PpsScraper>(); }
+std::unique_ptr<SiteScraper> createPpsScraper() {
+    return std::make_unique<PpsScraper>();
+}
 
 }  // namespace velmora

@@ -1,4 +1,4 @@
-// PPTV网.
+// PPTV网: the search path puts a "+" before the keyword.
 #include "scrapers/fixups.h"
 #include "scrapers/site_pipeline.h"
 #include "scrapers/sites/site_factories.h"
@@ -8,8 +8,7 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kPattern =
-    R"re(<div class="movie_thumb">(.*?)<a href="(.*?)" title="(.*?)")re";
+constexpr const char* kPattern = R"re(<div class="movie_thumb">(.*?)<a href="(.*?)" title="(.*?)")re";
 constexpr SiteSearch kSearch{11, "PPTV网", "pptv网", KeywordEncoding::Utf8, "/s_video/q_+", "", kPattern};
 
 class PptvScraper final : public SiteScraperBase<PptvScraper> {
@@ -26,6 +25,8 @@ void PptvScraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createPptvScraper() { return std::make_unique<PptvScraper>(); }
+std::unique_ptr<SiteScraper> createPptvScraper() {
+    return std::make_unique<PptvScraper>();
+}
 
 }  // namespace velmora

@@ -1,4 +1,4 @@
-// 奇艺网.
+// 奇艺网: titles are percent-escaped UTF-8 and keep their "?".
 #include "scrapers/fixups.h"
 #include "scrapers/site_pipeline.h"
 #include "scrapers/sites/site_factories.h"
@@ -8,8 +8,7 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kPattern =
-    R"re(<dt><a href="(.*?)" class="(.*?)title="(.*?)")re";
+constexpr const char* kPattern = R"re(<dt><a href="(.*?)" class="(.*?)title="(.*?)")re";
 constexpr SiteSearch kSearch{4, "奇艺网", "奇艺网", KeywordEncoding::Utf8, "/so/q_", "", kPattern};
 
 class QiyiScraper final : public SiteScraperBase<QiyiScraper> {
@@ -26,6 +25,8 @@ void QiyiScraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createQiyiScraper() { return std::make_unique<QiyiScraper>(); }
+std::unique_ptr<SiteScraper> createQiyiScraper() {
+    return std::make_unique<QiyiScraper>();
+}
 
 }  // namespace velmora

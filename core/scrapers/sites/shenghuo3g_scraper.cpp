@@ -10,7 +10,8 @@ namespace {
 
 constexpr const char* kPattern =
     R"re(<li class="img">(.*?)<a href="(.*?)" title="(.*?)"(.*?)<li class="tlt">)re";
-constexpr SiteSearch kSearch{19, "3G生活网", "3G生活网", KeywordEncoding::Gbk, "/default.php?ac=movie&op=lists&q=", "", kPattern};
+constexpr SiteSearch kSearch{
+    19, "3G生活网", "3G生活网", KeywordEncoding::Gbk, "/default.php?ac=movie&op=lists&q=", "", kPattern};
 
 class Shenghuo3gScraper final : public SiteScraperBase<Shenghuo3gScraper> {
 public:
@@ -26,6 +27,8 @@ void Shenghuo3gScraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createShenghuo3gScraper() { return std::make_unique<Shenghuo3gScraper>(); }
+std::unique_ptr<SiteScraper> createShenghuo3gScraper() {
+    return std::make_unique<Shenghuo3gScraper>();
+}
 
 }  // namespace velmora

@@ -8,11 +8,14 @@ namespace {
 
 // Two spaces between "<a" and "href", as the site writes them.
 constexpr const char* kPattern = R"re(<li><span>(.*?)</span><a  href="(.*?)" target=_blank>(.*?)</a></li>)re";
-constexpr SiteSearch kSearch{1, "双视电影网", "双视电影网", KeywordEncoding::Gbk, "/sso.asp?keyword=", "", kPattern};
+constexpr SiteSearch kSearch{
+    1, "双视电影网", "双视电影网", KeywordEncoding::Gbk, "/sso.asp?keyword=", "", kPattern};
 
 }  // namespace
 
-const SiteSearch& ShuangshiScraper::siteSearch() const { return kSearch; }
+const SiteSearch& ShuangshiScraper::siteSearch() const {
+    return kSearch;
+}
 
 void ShuangshiScraper::parse(const Text& page, ResultList& list) const {
     const Text label = gbk(kSearch.labelUtf8);

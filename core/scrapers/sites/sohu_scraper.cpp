@@ -27,6 +27,8 @@ void SohuScraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createSohuScraper() { return std::make_unique<SohuScraper>(); }
+std::unique_ptr<SiteScraper> createSohuScraper() {
+    return std::make_unique<SohuScraper>();
+}
 
 }  // namespace velmora

@@ -26,6 +26,8 @@ void TudouScraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createTudouScraper() { return std::make_unique<TudouScraper>(); }
+std::unique_ptr<SiteScraper> createTudouScraper() {
+    return std::make_unique<TudouScraper>();
+}
 
 }  // namespace velmora

@@ -26,6 +26,8 @@ void WoleScraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createWoleScraper() { return std::make_unique<WoleScraper>(); }
+std::unique_ptr<SiteScraper> createWoleScraper() {
+    return std::make_unique<WoleScraper>();
+}
 
 }  // namespace velmora

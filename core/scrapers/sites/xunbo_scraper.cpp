@@ -9,13 +9,16 @@ namespace {
 
 constexpr const char* kPattern =
     R"re(<dt><a href="(.*?)" class="pic"><span class="v">(.*?)</span><em></em><img src="(.*?)" alt="(.*?)" /></a></dt>(.*?)<dd>(.*?)<li class="cb">(.*?)</li>)re";
-constexpr SiteSearch kSearch{0, "讯播电影网", "讯播电影网", KeywordEncoding::Gbk, "/search.asp?searchword=", "", kPattern};
+constexpr SiteSearch kSearch{
+    0, "讯播电影网", "讯播电影网", KeywordEncoding::Gbk, "/search.asp?searchword=", "", kPattern};
 // The results stand after this block; what comes before it is page chrome.
 constexpr std::string_view kResultsMarker = R"re(<div class="cb">)re";
 
 }  // namespace
 
-const SiteSearch& XunboScraper::siteSearch() const { return kSearch; }
+const SiteSearch& XunboScraper::siteSearch() const {
+    return kSearch;
+}
 
 Text XunboScraper::preparePage(Text page) const {
     int at = findText(page, kResultsMarker);

@@ -10,8 +10,7 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kPattern =
-    R"re(<li class="p_link">(.*?)href="(.*?)" target="_blank" title="(.*?)")re";
+constexpr const char* kPattern = R"re(<li class="p_link">(.*?)href="(.*?)" target="_blank" title="(.*?)")re";
 constexpr SiteSearch kSearch{8, "优酷网", "优酷网", KeywordEncoding::Utf8, "/search_video/q_", "", kPattern};
 
 Text completeLink(const Text& link, const Text& searchHost, const Text& videoHost) {
@@ -29,11 +28,15 @@ void YoukuScraper::parse(const Text& page, ResultList& list) const {
     const Text host = siteHost();
     const Text videoHost = hostSettings().youkuVideoHost;
     for (const PatternMatch& m : findAllMatches(scraperRegex(ScraperRegexSlot::A), gbk(kPattern), page))
-        appendResultRow(list, {removeAll(decoded(m.group(3)), "?"), completeLink(m.group(2), host, videoHost), label, {}});
+        appendResultRow(
+            list,
+            {removeAll(decoded(m.group(3)), "?"), completeLink(m.group(2), host, videoHost), label, {}});
 }
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createYoukuScraper() { return std::make_unique<YoukuScraper>(); }
+std::unique_ptr<SiteScraper> createYoukuScraper() {
+    return std::make_unique<YoukuScraper>();
+}
 
 }  // namespace velmora

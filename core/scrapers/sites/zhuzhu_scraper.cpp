@@ -10,7 +10,8 @@ namespace {
 
 constexpr const char* kPattern =
     R"re(<li onmouseover="this.className='over'" onmouseout="this.className=''">(.*?)<a href="(.*?)">(.*?)alt="(.*?)")re";
-constexpr SiteSearch kSearch{21, "猪猪手机电影", "猪猪手机电影", KeywordEncoding::Gbk, "/search.asp?searchword=", "", kPattern};
+constexpr SiteSearch kSearch{
+    21, "猪猪手机电影", "猪猪手机电影", KeywordEncoding::Gbk, "/search.asp?searchword=", "", kPattern};
 
 class ZhuzhuScraper final : public SiteScraperBase<ZhuzhuScraper> {
 public:
@@ -27,6 +28,8 @@ void ZhuzhuScraper::parse(const Text& page, ResultList& list) const {
 
 }  // namespace
 
-std::unique_ptr<SiteScraper> createZhuzhuScraper() { return std::make_unique<ZhuzhuScraper>(); }
+std::unique_ptr<SiteScraper> createZhuzhuScraper() {
+    return std::make_unique<ZhuzhuScraper>();
+}
 
 }  // namespace velmora
