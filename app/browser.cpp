@@ -22,6 +22,8 @@ QString feedbackPageAddress() {
     return fromGbk(baseAddress(hostSettings().feedback)) + QStringLiteral("/gbook/?18_1.html");
 }
 
-QString homePageAddress() { return fromGbk(baseAddress(hostSettings().home)); }
+QString homePageAddress() {
+    return fromGbk(baseAddress(hostSettings().home));
+}
 
 }  // namespace velmora

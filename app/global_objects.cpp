@@ -32,6 +32,8 @@ void releaseGlobalObjects() {
     releaseScraperRegexes();
 }
 
-const ScraperTable& scraperTable() { return *scrapers; }
+const ScraperTable& scraperTable() {
+    return *scrapers;
+}
 
 }  // namespace velmora

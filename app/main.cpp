@@ -2,4 +2,6 @@
 // settings file.
 #include "program.h"
 
-int main(int argc, char** argv) { return velmora::runProgram(argc, argv); }
+int main(int argc, char** argv) {
+    return velmora::runProgram(argc, argv);
+}

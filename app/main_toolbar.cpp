@@ -25,14 +25,14 @@ void DropDownToolButton::mousePressEvent(QMouseEvent* event) {
 
 namespace {
 
-struct ButtonSpec {
+struct ToolButtonEntry {
     int index;
     const char16_t* text;
     const char16_t* toolTip;
     ToolbarImage image;
 };
 
-constexpr ButtonSpec kButtons[] = {
+constexpr ToolButtonEntry kButtons[] = {
     {0, u"在线播放", u"挖掘出在线播放的视频", ToolbarImage::Play},
     {2, u"视频下载", u"挖掘出全网视频下载地址", ToolbarImage::Download},
     {4, u"手机电影", u"挖掘出手机下载格式的视频", ToolbarImage::Phone},
@@ -49,11 +49,11 @@ MainToolbar::MainToolbar(QMenu* dropDownMenu, QWidget* parent) : QToolBar(parent
     setIconSize(QSize(16, 16));
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
 
-    for (const ButtonSpec& spec : kButtons) {
-        if (spec.index > 0) items_[static_cast<std::size_t>(spec.index - 1)] = addSeparator();
-        auto* action = new QAction(toolbarIcon(spec.image), QString::fromUtf16(spec.text), this);
-        action->setToolTip(QString::fromUtf16(spec.toolTip));
-        const int index = spec.index;
+    for (const ToolButtonEntry& entry : kButtons) {
+        if (entry.index > 0) items_[static_cast<std::size_t>(entry.index - 1)] = addSeparator();
+        auto* action = new QAction(toolbarIcon(entry.image), QString::fromUtf16(entry.text), this);
+        action->setToolTip(QString::fromUtf16(entry.toolTip));
+        const int index = entry.index;
         connect(action, &QAction::triggered, this, [this, index] { emit itemClicked(index); });
         items_[static_cast<std::size_t>(index)] = action;
         if (index == 0) {
@@ -63,7 +63,8 @@ MainToolbar::MainToolbar(QMenu* dropDownMenu, QWidget* parent) : QToolBar(parent
             dropDownButton_->setMenu(dropDownMenu);  // only for the arrow; its clicks come to us
             dropDownButton_->setPopupMode(QToolButton::MenuButtonPopup);
             connect(dropDownButton_, &DropDownToolButton::arrowClicked, this, [this] {
-                emit dropDownClicked(0, dropDownButton_->mapToGlobal(QPoint(0, dropDownButton_->height() + 2)));
+                emit dropDownClicked(0,
+                                     dropDownButton_->mapToGlobal(QPoint(0, dropDownButton_->height() + 2)));
             });
             addWidget(dropDownButton_);
         } else {
@@ -72,9 +73,13 @@ MainToolbar::MainToolbar(QMenu* dropDownMenu, QWidget* parent) : QToolBar(parent
     }
 }
 
-QString MainToolbar::itemText(int index) const { return item(index)->isSeparator() ? QString() : item(index)->text(); }
+QString MainToolbar::itemText(int index) const {
+    return item(index)->isSeparator() ? QString() : item(index)->text();
+}
 
-void MainToolbar::setItemText(int index, const QString& text) { item(index)->setText(text); }
+void MainToolbar::setItemText(int index, const QString& text) {
+    item(index)->setText(text);
+}
 
 QWidget* MainToolbar::itemWidget(int index) const {
     return index == 0 ? static_cast<QWidget*>(dropDownButton_) : widgetForAction(item(index));

@@ -21,9 +21,9 @@
 namespace velmora {
 
 MainWindow::MainWindow(const ScraperTable& scrapers, QWidget* parent)
-    : QMainWindow(parent,
-                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                      Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Velmora1.6"));
     buildMenus();
     buildControls();
@@ -49,14 +49,18 @@ MainWindow::MainWindow(const ScraperTable& scrapers, QWidget* parent)
     currentSearchMode = OnlinePlay;
 }
 
-MainWindow::~MainWindow() { runControl_.reset(); }
+MainWindow::~MainWindow() {
+    runControl_.reset();
+}
 
 void MainWindow::buildMenus() {
     QMenu* optionsMenu = menuBar()->addMenu(QStringLiteral("挖掘选项(&A)"));
     onlineModeMenu_ = optionsMenu->addMenu(QStringLiteral("在线电影挖掘"));
-    const QString names[] = {QStringLiteral("在线播放"), QStringLiteral("快播资源"), QStringLiteral("百度影音")};
+    const QString names[] = {QStringLiteral("在线播放"), QStringLiteral("快播资源"),
+                             QStringLiteral("百度影音")};
     for (int i = 0; i < 3; ++i) {
-        connect(onlineModeMenu_->addAction(names[i]), &QAction::triggered, this, [this, i] { selectMenuMode(i); });
+        connect(onlineModeMenu_->addAction(names[i]), &QAction::triggered, this,
+                [this, i] { selectMenuMode(i); });
     }
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     connect(helpMenu->addAction(QStringLiteral("意见反馈")), &QAction::triggered, this,
@@ -169,7 +173,9 @@ void MainWindow::fitOuterSize() {
     }
 }
 
-void MainWindow::setSearchWorkerSetup(std::function<void()> setup) { runControl_->setWorkerSetup(std::move(setup)); }
+void MainWindow::setSearchWorkerSetup(std::function<void()> setup) {
+    runControl_->setWorkerSetup(std::move(setup));
+}
 
 void MainWindow::deletePlayerPage() {
     QFile::remove(QCoreApplication::applicationDirPath() + QStringLiteral("/temp.htm"));

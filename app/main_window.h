@@ -50,7 +50,7 @@ public:
     MainToolbar* toolbar() const { return toolbar_; }
     QMenu* onlineModeMenu() const { return onlineModeMenu_; }
     ResultTableModel* resultModel() const { return model_; }
-    // Part 0, 1 or 2 of the status bar.
+    // The status bar's fields, 0 to 2 from left to right.
     QLabel* statusPart(int index) const { return statusParts_.at(static_cast<std::size_t>(index)); }
 
     // Runs first on every search worker thread (tests shorten time-outs).

@@ -28,7 +28,8 @@ constexpr ModeChoice kMtv{Mtv, u"MTV视频", 6, u"成功切换，本模式挖掘
 
 }  // namespace
 
-void MainWindow::switchSearchMode(std::int32_t code, const QString& name, int buttonIndex, const QString& message) {
+void MainWindow::switchSearchMode(std::int32_t code, const QString& name, int buttonIndex,
+                                  const QString& message) {
     currentSearchMode = code;
     toolbar_->setItemText(buttonIndex, name);
     modeLabel_->setText(name);
@@ -38,7 +39,8 @@ void MainWindow::switchSearchMode(std::int32_t code, const QString& name, int bu
 
 void MainWindow::selectMenuMode(int menuIndex) {
     const ModeChoice& mode = kMenuModes[menuIndex];
-    switchSearchMode(mode.code, QString::fromUtf16(mode.name), mode.buttonIndex, QString::fromUtf16(mode.message));
+    switchSearchMode(mode.code, QString::fromUtf16(mode.name), mode.buttonIndex,
+                     QString::fromUtf16(mode.message));
 }
 
 void MainWindow::onToolbarClicked(int index) {

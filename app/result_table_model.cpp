@@ -8,7 +8,9 @@ int ResultTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int ResultTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
+int ResultTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
 
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || role != Qt::DisplayRole || index.row() >= rowCount()) return {};
@@ -18,11 +20,16 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
-        case TitleColumn: return QStringLiteral("名称");
-        case LinkColumn: return QStringLiteral("连接");
-        case SiteColumn: return QStringLiteral("api接口");
-        case ExtraColumn: return QStringLiteral("简介");
-        default: return {};
+        case TitleColumn:
+            return QStringLiteral("名称");
+        case LinkColumn:
+            return QStringLiteral("连接");
+        case SiteColumn:
+            return QStringLiteral("api接口");
+        case ExtraColumn:
+            return QStringLiteral("简介");
+        default:
+            return {};
     }
 }
 

@@ -16,7 +16,9 @@ public:
 
     void clearRows() override { window_.model_->clear(); }
     void appendRows(std::vector<ResultRow> rows) override { window_.model_->appendRows(std::move(rows)); }
-    void setCell(int row, int column, const Text& text) override { window_.model_->setCell(row, column, text); }
+    void setCell(int row, int column, const Text& text) override {
+        window_.model_->setCell(row, column, text);
+    }
     void showStatus(const Text& text) override { window_.statusLabel_->setText(fromGbk(text)); }
     Text keyword() override { return toGbk(window_.keywordBox_->text()); }
     void finishRun() override { window_.finishSearchRun(); }

@@ -67,11 +67,21 @@ QIcon toolbarIcon(ToolbarImage image) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     switch (image) {
-        case ToolbarImage::Download: drawDownload(painter); break;
-        case ToolbarImage::Phone: drawPhone(painter); break;
-        case ToolbarImage::Play: drawPlay(painter); break;
-        case ToolbarImage::Music: drawMusic(painter); break;
-        case ToolbarImage::Headphones: drawHeadphones(painter); break;
+        case ToolbarImage::Download:
+            drawDownload(painter);
+            break;
+        case ToolbarImage::Phone:
+            drawPhone(painter);
+            break;
+        case ToolbarImage::Play:
+            drawPlay(painter);
+            break;
+        case ToolbarImage::Music:
+            drawMusic(painter);
+            break;
+        case ToolbarImage::Headphones:
+            drawHeadphones(painter);
+            break;
     }
     painter.end();
     return QIcon(pixmap);

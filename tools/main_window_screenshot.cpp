@@ -21,8 +21,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
 
     velmora::test::FixtureServer server;
-    const std::pair<const char*, const char*> pages[] = {
-        {"/sso.asp?keyword=", "app/shuangshi.html"}, {"/search?q=", "app/pps.html"}, {"/nisearch/", "app/tudou.html"}};
+    const std::pair<const char*, const char*> pages[] = {{"/sso.asp?keyword=", "app/shuangshi.html"},
+                                                         {"/search?q=", "app/pps.html"},
+                                                         {"/nisearch/", "app/tudou.html"}};
     for (const auto& [prefix, file] : pages) {
         velmora::test::FixtureResponse response;
         response.body = velmora::test::readTestData(file);
@@ -43,7 +44,8 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     // Let at least one progress tick show the count, then wait for the end.
-    while ((startButton->text() != QStringLiteral("开始挖掘") || clock.elapsed() < 700) && clock.elapsed() < 30000)
+    while ((startButton->text() != QStringLiteral("开始挖掘") || clock.elapsed() < 700) &&
+           clock.elapsed() < 30000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     window.findChild<QTableView*>(QStringLiteral("超级列表框1"))->selectRow(1);
     QCoreApplication::processEvents();

@@ -30,8 +30,10 @@ std::string bigPpsPage() {
     for (int i = 0; i < kRows; ++i) {
         const std::string n = std::to_string(i);
         page += "<div class=\"lbx\"><span>" + n + "</span><a href=\"http://v.pps.test/" + n +
-                ".html\"><img src=\"a.jpg\" alt=\"天下无贼 第" + n + "集\"></a><p>2004</p><a title=\"t\" class=\"c\" "
-                "href=\"http://v.pps.test/play/" + n + ".html\" target=\"_blank\">\n";
+                ".html\"><img src=\"a.jpg\" alt=\"天下无贼 第" + n +
+                "集\"></a><p>2004</p><a title=\"t\" class=\"c\" "
+                "href=\"http://v.pps.test/play/" +
+                n + ".html\" target=\"_blank\">\n";
     }
     return velmora::utf8ToGbk(page + "</body></html>\n");
 }
@@ -100,8 +102,8 @@ int main(int argc, char** argv) {
 
     std::printf("start-up to main window shown: %.1f ms\n", startupMs);
     std::printf("rows in the window: %d (plain list: %zu)\n", model.rowCount(), plain.rows().size());
-    std::printf("10000 rows, time until the last row is in the list: %.1f ms (whole run %.1f ms)\n", lastRowMs,
-                runMs);
+    std::printf("10000 rows, time until the last row is in the list: %.1f ms (whole run %.1f ms)\n",
+                lastRowMs, runMs);
     std::printf("same run into a plain list (peer): %.1f ms; window/plain ratio %.2f\n", plainMs,
                 plainMs > 0 ? lastRowMs / plainMs : 0.0);
     std::printf("longest user-interface stall during the run: %.1f ms\n", longestGapNs / 1e6);

@@ -26,7 +26,9 @@ Text RunChannel::readKeyword() {
     return std::move(*keyword);
 }
 
-void RunChannel::siteFinished(const SiteReport&) { flushRows(); }
+void RunChannel::siteFinished(const SiteReport&) {
+    flushRows();
+}
 
 int RunChannel::appendRow(const Text& title) {
     if (stop_.stop_requested()) return -1;

@@ -90,11 +90,17 @@ SearchRunControl::SearchRunControl(const ScraperTable& table, SearchWindow& wind
     ui_->window = &window;
 }
 
-SearchRunControl::~SearchRunControl() { shutdown(); }
+SearchRunControl::~SearchRunControl() {
+    shutdown();
+}
 
-void SearchRunControl::setWorkerSetup(std::function<void()> setup) { workerSetup_ = std::move(setup); }
+void SearchRunControl::setWorkerSetup(std::function<void()> setup) {
+    workerSetup_ = std::move(setup);
+}
 
-bool SearchRunControl::isRunning() const { return ui_->currentRun != 0; }
+bool SearchRunControl::isRunning() const {
+    return ui_->currentRun != 0;
+}
 
 std::size_t SearchRunControl::workersAlive() {
     reapEndedRuns();

@@ -13,7 +13,8 @@ namespace velmora {
 
 class UiCaller {
 public:
-    UiCaller(UiDispatcher& dispatcher, std::stop_token stop) : dispatcher_(dispatcher), stop_(std::move(stop)) {}
+    UiCaller(UiDispatcher& dispatcher, std::stop_token stop)
+        : dispatcher_(dispatcher), stop_(std::move(stop)) {}
 
     // Posts `task` and waits until it has run or the stop is requested.
     // `task` returns false when the UI side dropped the call (a stale run).

@@ -33,7 +33,8 @@ MainWindowTest::~MainWindowTest() {
     server_.clearRoutes();
 }
 
-void MainWindowTest::servePage(const std::string& prefix, const std::string& file, std::chrono::milliseconds delay) {
+void MainWindowTest::servePage(const std::string& prefix, const std::string& file,
+                               std::chrono::milliseconds delay) {
     FixtureResponse page;
     page.body = readTestData("app/" + file);
     page.delay = delay;
@@ -51,7 +52,8 @@ std::vector<std::vector<std::string>> MainWindowTest::rowsUtf8() const {
     const ResultTableModel& model = *window_->resultModel();
     for (int r = 0; r < model.rowCount(); ++r) {
         std::vector<std::string> cells;
-        for (int c = 0; c < ResultTableModel::kColumnCount; ++c) cells.push_back(gbkToUtf8(model.row(r).cell(c)));
+        for (int c = 0; c < ResultTableModel::kColumnCount; ++c)
+            cells.push_back(gbkToUtf8(model.row(r).cell(c)));
         rows.push_back(cells);
     }
     return rows;

@@ -19,10 +19,10 @@
 namespace velmora::test {
 
 // Request targets of the fixture pages, by site.
-inline const std::string kPpsPath = "/search?q=";           // site 2
+inline const std::string kPpsPath = "/search?q=";               // site 2
 inline const std::string kShuangshiPath = "/sso.asp?keyword=";  // site 1
-inline const std::string kTudouPath = "/nisearch/";        // site 5
-inline const std::string kQiyiPath = "/so/q_";             // site 4
+inline const std::string kTudouPath = "/nisearch/";             // site 5
+inline const std::string kQiyiPath = "/so/q_";                  // site 4
 
 class MainWindowTest : public ::testing::Test {
 protected:

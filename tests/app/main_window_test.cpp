@@ -96,10 +96,10 @@ TEST_F(MainWindowTest, ToolbarHasNineItemsWithTextsTipsAndPictures) {
         const char16_t* toolTip;
     };
     const Case cases[] = {
-        {0, u"在线播放", u"挖掘出在线播放的视频"}, {1, nullptr, nullptr},
-        {2, u"视频下载", u"挖掘出全网视频下载地址"}, {3, nullptr, nullptr},
+        {0, u"在线播放", u"挖掘出在线播放的视频"},     {1, nullptr, nullptr},
+        {2, u"视频下载", u"挖掘出全网视频下载地址"},   {3, nullptr, nullptr},
         {4, u"手机电影", u"挖掘出手机下载格式的视频"}, {5, nullptr, nullptr},
-        {6, u"MTV视频", u"挖掘所有MTV视频"}, {7, nullptr, nullptr},
+        {6, u"MTV视频", u"挖掘所有MTV视频"},           {7, nullptr, nullptr},
         {8, u"DJ下载", u"DJ在线播放、下载"},
     };
     MainToolbar* toolbar = window_->toolbar();
@@ -141,7 +141,8 @@ TEST_F(MainWindowTest, MenuBarHoldsTheModeSubmenuAndHelp) {
     QStringList modeItems, helpItems;
     for (QAction* a : window_->onlineModeMenu()->actions()) modeItems << a->text();
     for (QAction* a : top[1]->menu()->actions()) helpItems << a->text();
-    EXPECT_EQ(modeItems, (QStringList{QStringLiteral("在线播放"), QStringLiteral("快播资源"), QStringLiteral("百度影音")}));
+    EXPECT_EQ(modeItems, (QStringList{QStringLiteral("在线播放"), QStringLiteral("快播资源"),
+                                      QStringLiteral("百度影音")}));
     EXPECT_EQ(helpItems, (QStringList{QStringLiteral("意见反馈"), QStringLiteral("官方网站")}));
 }
 
@@ -156,7 +157,8 @@ TEST_F(MainWindowTest, StatusBarHasThreeParts) {
     EXPECT_EQ(window_->statusPart(1)->width(), 150);
     EXPECT_GT(window_->statusPart(2)->width(), 0);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(window_->findChild<QLabel*>(QStringLiteral("状态条1.part%1").arg(i)), window_->statusPart(i));
+        EXPECT_EQ(window_->findChild<QLabel*>(QStringLiteral("状态条1.part%1").arg(i)),
+                  window_->statusPart(i));
 }
 
 TEST_F(MainWindowTest, KeywordHintIsClearedOnFocusOnlyWhenItIsExactlyTheHint) {

@@ -22,7 +22,9 @@ class SearchModesTest : public MainWindowTest {
 protected:
     QString buttonText(int index) const { return window_->toolbar()->itemText(index); }
     QString modeLabel() const { return control<QLabel>(u"标签2")->text(); }
-    void chooseFromMenu(const char16_t* text) { menuItem(window_->onlineModeMenu(), QString::fromUtf16(text))->trigger(); }
+    void chooseFromMenu(const char16_t* text) {
+        menuItem(window_->onlineModeMenu(), QString::fromUtf16(text))->trigger();
+    }
     void clickButton(int index) { window_->toolbar()->item(index)->trigger(); }
 
     MessageBoxAcceptor boxes_;
@@ -71,9 +73,9 @@ TEST_F(SearchModesTest, EveryToolbarItemAndMenuItemDoesItsOwnThing) {
     struct Case {
         const char* what;
         std::function<void()> act;
-        std::int32_t mode;         // the mode afterwards
-        const char16_t* label;     // 标签2 afterwards
-        const char16_t* message;   // nullptr: no message box
+        std::int32_t mode;        // the mode afterwards
+        const char16_t* label;    // 标签2 afterwards
+        const char16_t* message;  // nullptr: no message box
     };
     const Case cases[] = {
         {"separator 1", [this] { window_->onToolbarClicked(1); }, OnlinePlay, u"在线播放", nullptr},
@@ -82,7 +84,11 @@ TEST_F(SearchModesTest, EveryToolbarItemAndMenuItemDoesItsOwnThing) {
         {"separator 3", [this] { window_->onToolbarClicked(3); }, VideoDownload, u"视频下载", nullptr},
         {"button 6", [this] { clickButton(6); }, Mtv, u"MTV视频", u"成功切换，本模式挖掘出MTV在线播放"},
         {"button 8 (DJ)", [this] { clickButton(8); }, Mtv, u"MTV视频", nullptr},
-        {"separators 5 and 7", [this] { window_->onToolbarClicked(5); window_->onToolbarClicked(7); },
+        {"separators 5 and 7",
+         [this] {
+             window_->onToolbarClicked(5);
+             window_->onToolbarClicked(7);
+         },
          Mtv, u"MTV视频", nullptr},
         {"menu 百度影音", [this] { chooseFromMenu(u"百度影音"); }, BaiduYingyin, u"百度影音",
          u"成功切换，本模式挖掘出全网百度影音播放地址"},
@@ -118,11 +124,10 @@ TEST_F(SearchModesTest, ArrowOfButtonZeroPopsTheModeMenuBelowTheButton) {
     auto* button = qobject_cast<DropDownToolButton*>(window_->toolbar()->itemWidget(0));
     ASSERT_NE(button, nullptr);
     std::vector<QPoint> points;
-    QObject::connect(window_->toolbar(), &MainToolbar::dropDownClicked,
-                     [&](int index, QPoint at) {
-                         EXPECT_EQ(index, 0);
-                         points.push_back(at);
-                     });
+    QObject::connect(window_->toolbar(), &MainToolbar::dropDownClicked, [&](int index, QPoint at) {
+        EXPECT_EQ(index, 0);
+        points.push_back(at);
+    });
     QTest::mousePress(button, Qt::LeftButton, {}, button->arrowRect().center());
     QTest::mouseRelease(button, Qt::LeftButton, {}, button->arrowRect().center());
     ASSERT_EQ(points.size(), 1u);

@@ -62,7 +62,8 @@ TEST_F(SearchRunTest, OnlinePlayRunShowsEverySiteAndFillsTheListInSiteOrder) {
     const auto statuses = runAndWatchStatus();
 
     std::vector<QString> want;
-    for (const WorkerSite& site : workerSites(OnlinePlay)) want.push_back(QString::fromUtf8(site.statusTextUtf8));
+    for (const WorkerSite& site : workerSites(OnlinePlay))
+        want.push_back(QString::fromUtf8(site.statusTextUtf8));
     want.push_back(QStringLiteral("挖掘结束"));
     // The first text seen may be the one before the run started.
     std::vector<QString> got(statuses.begin() + (statuses.front().isEmpty() ? 1 : 0), statuses.end());
@@ -82,7 +83,8 @@ TEST_F(SearchRunTest, OnlinePlayRunShowsEverySiteAndFillsTheListInSiteOrder) {
     // One request per site, the keyword GBK-encoded for PPS.
     const auto targets = requestTargets();
     EXPECT_EQ(targets.size(), 13u);
-    EXPECT_NE(std::find(targets.begin(), targets.end(), kPpsPath + percentEncodeGbk(gbk("天下无贼"))), targets.end());
+    EXPECT_NE(std::find(targets.begin(), targets.end(), kPpsPath + percentEncodeGbk(gbk("天下无贼"))),
+              targets.end());
 }
 
 TEST_F(SearchRunTest, ProgressTickMirrorsStatusAndCount) {
@@ -94,7 +96,8 @@ TEST_F(SearchRunTest, ProgressTickMirrorsStatusAndCount) {
     };
     const Case cases[] = {
         {0, QStringLiteral("正在挖掘优酷网"), QStringLiteral("停止中"), QString()},
-        {37, QStringLiteral("正在挖掘优酷网"), QStringLiteral("正在挖掘优酷网"), QStringLiteral("挖掘到37条信息")},
+        {37, QStringLiteral("正在挖掘优酷网"), QStringLiteral("正在挖掘优酷网"),
+         QStringLiteral("挖掘到37条信息")},
         {1, QStringLiteral("停止成功"), QStringLiteral("停止成功"), QStringLiteral("挖掘到1条信息")},
     };
     for (const Case& c : cases) {

@@ -31,13 +31,17 @@ MessageBoxAcceptor::MessageBoxAcceptor() : seen_(std::make_shared<std::vector<Se
         s.applicationModal = box->windowModality() == Qt::ApplicationModal;
         s.hasParent = box->parentWidget() != nullptr;
         seen->push_back(s);
-        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
-        else box->reject();
+        if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+            ok->click();
+        else
+            box->reject();
     });
     poll_.start();
 }
 
-MessageBoxAcceptor::~MessageBoxAcceptor() { poll_.stop(); }
+MessageBoxAcceptor::~MessageBoxAcceptor() {
+    poll_.stop();
+}
 
 UrlRecorder::UrlRecorder() {
     QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open");

@@ -42,7 +42,8 @@ public:
     }
     void setCell(int row, int column, const Text& text) override {
         events.push_back("cell");
-        if (row >= 0 && row < static_cast<int>(rows.size())) rows[static_cast<std::size_t>(row)].cell(column) = text;
+        if (row >= 0 && row < static_cast<int>(rows.size()))
+            rows[static_cast<std::size_t>(row)].cell(column) = text;
     }
     void showStatus(const Text& text) override {
         rowsAtStatus.push_back(static_cast<int>(rows.size()));

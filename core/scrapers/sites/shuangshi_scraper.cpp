@@ -1,5 +1,6 @@
 #include "scrapers/sites/shuangshi_scraper.h"
 
+#include "playerpage/player_page_builder.h"
 #include "text/codepage.h"
 
 namespace velmora {
@@ -22,6 +23,10 @@ void ShuangshiScraper::parse(const Text& page, ResultList& list) const {
     const Text genrePrefix = gbk("类型:");
     for (const PatternMatch& m : findAllMatches(scraperRegex(ScraperRegexSlot::A), gbk(kPattern), page))
         appendResultRow(list, {m.group(3), m.group(2), label, genrePrefix + m.group(1)});
+}
+
+Text ShuangshiScraper::buildPlayerPage(const Text& link) const {
+    return velmora::buildPlayerPage(FilmSite::Shuangshi, link);
 }
 
 }  // namespace velmora

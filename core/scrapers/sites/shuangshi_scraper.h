@@ -10,6 +10,9 @@ class ShuangshiScraper : public SiteScraperBase<ShuangshiScraper> {
 public:
     const SiteSearch& siteSearch() const override;
     void parse(const Text& page, ResultList& list) const override;
+    // Builds the advert-free player page of a row's link: the path of the
+    // written page, or the link itself when the build failed.
+    virtual Text buildPlayerPage(const Text& link) const;
 };
 
 }  // namespace velmora

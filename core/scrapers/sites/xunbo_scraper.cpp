@@ -1,5 +1,6 @@
 #include "scrapers/sites/xunbo_scraper.h"
 
+#include "playerpage/player_page_builder.h"
 #include "scrapers/fixups.h"
 #include "text/codepage.h"
 
@@ -32,6 +33,10 @@ void XunboScraper::parse(const Text& page, ResultList& list) const {
     const Text host = siteHost();
     for (const PatternMatch& m : findAllMatches(scraperRegex(ScraperRegexSlot::A), gbk(kPattern), page))
         appendResultRow(list, {m.group(4), prefixWithHost(host, m.group(1)), label, m.group(7)});
+}
+
+Text XunboScraper::buildPlayerPage(const Text& link) const {
+    return velmora::buildPlayerPage(FilmSite::Xunbo, link);
 }
 
 }  // namespace velmora

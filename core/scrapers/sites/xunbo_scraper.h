@@ -10,6 +10,9 @@ class XunboScraper : public SiteScraperBase<XunboScraper> {
 public:
     const SiteSearch& siteSearch() const override;
     void parse(const Text& page, ResultList& list) const override;
+    // Builds the advert-free player page of a row's link: the path of the
+    // written page, or the link itself when the build failed.
+    virtual Text buildPlayerPage(const Text& link) const;
 
 protected:
     Text preparePage(Text page) const override;
