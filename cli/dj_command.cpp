@@ -38,14 +38,20 @@ std::optional<std::string> parseDjOptions(const std::vector<std::string>& args, 
         if (takesValue && i + 1 >= args.size()) return arg + " needs a value";
         if (arg == "--format") {
             const std::string& value = args[++i];
-            if (value == "tsv") options.format = OutputFormat::Tsv;
-            else if (value == "json") options.format = OutputFormat::Json;
-            else return "unknown format '" + value + "' (tsv or json)";
+            if (value == "tsv")
+                options.format = OutputFormat::Tsv;
+            else if (value == "json")
+                options.format = OutputFormat::Json;
+            else
+                return "unknown format '" + value + "' (tsv or json)";
         } else if (arg == "--encoding") {
             const std::string& value = args[++i];
-            if (value == "utf8") options.encoding = CellEncoding::Utf8;
-            else if (value == "gbk") options.encoding = CellEncoding::Gbk;
-            else return "unknown encoding '" + value + "' (utf8 or gbk)";
+            if (value == "utf8")
+                options.encoding = CellEncoding::Utf8;
+            else if (value == "gbk")
+                options.encoding = CellEncoding::Gbk;
+            else
+                return "unknown encoding '" + value + "' (utf8 or gbk)";
         } else if (arg.size() > 1 && arg[0] == '-') {
             return "unknown option '" + arg + "'";
         } else {
@@ -70,7 +76,8 @@ std::string outputText(const Text& gbkText, CellEncoding encoding) {
 const DjCategory* parseCategory(const std::string& arg, CellEncoding encoding) {
     if (const DjCategory* byName = findDjCategory(argumentText(arg, encoding))) return byName;
     const auto& categories = djCategories();
-    if (arg.size() == 1 && arg[0] >= '1' && arg[0] <= '5') return &categories[static_cast<std::size_t>(arg[0] - '1')];
+    if (arg.size() == 1 && arg[0] >= '1' && arg[0] <= '5')
+        return &categories[static_cast<std::size_t>(arg[0] - '1')];
     for (const DjCategory& category : categories)
         if (toLowerAscii("/dance/sort/" + arg + "_") == toLowerAscii(category.pathPrefix)) return &category;
     return nullptr;
@@ -89,11 +96,21 @@ std::string jsonString(std::string_view utf8) {
     for (char ch : utf8) {
         auto c = static_cast<unsigned char>(ch);
         switch (ch) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20 || c == 0x7F) {
                     char escape[8];
@@ -122,8 +139,9 @@ void printRows(const std::vector<DjTrackRow>& rows, const DjOptions& options) {
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const DjTrackRow& row = rows[i];
             out += i == 0 ? "\n  " : ",\n  ";
-            out += "{\"name\": " + jsonString(gbkToUtf8(row.name)) + ", \"author\": " +
-                   jsonString(gbkToUtf8(row.author)) + ", \"date\": " + jsonString(gbkToUtf8(row.dateAdded)) +
+            out += "{\"name\": " + jsonString(gbkToUtf8(row.name)) +
+                   ", \"author\": " + jsonString(gbkToUtf8(row.author)) +
+                   ", \"date\": " + jsonString(gbkToUtf8(row.dateAdded)) +
                    ", \"link\": " + jsonString(gbkToUtf8(row.link)) + "}";
         }
         out += rows.empty() ? "]\n" : "\n]\n";
@@ -154,8 +172,8 @@ int runTrack(const DjOptions& options) {
     DjRegex regex;
     const Text address = lookupTrackAddress(cell, regex);
     if (address.empty()) {
-        std::cerr << "velmora-cli: no media address on " << outputText(djBaseAddress() + cell, options.encoding)
-                  << "\n";
+        std::cerr << "velmora-cli: no media address on "
+                  << outputText(djBaseAddress() + cell, options.encoding) << "\n";
         return kExitFailure;
     }
     std::string line = outputText(address, options.encoding) + "\n";

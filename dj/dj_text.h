@@ -15,6 +15,8 @@ inline QString gbkToQString(std::string_view gbkText) {
     return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
 }
 
-inline std::string qStringToGbk(const QString& text) { return utf16ToGbk(text.toStdU16String()); }
+inline std::string qStringToGbk(const QString& text) {
+    return utf16ToGbk(text.toStdU16String());
+}
 
 }  // namespace velmora

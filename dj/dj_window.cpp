@@ -45,9 +45,8 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, int 
 }  // namespace
 
 DjWindow::DjWindow(DjGlobals& globals, DjWindowOptions options)
-    : QWidget(nullptr,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       globals_(globals),
       options_(std::move(options)) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -59,14 +58,17 @@ DjWindow::DjWindow(DjGlobals& globals, DjWindowOptions options)
     createPlayer();
 }
 
-DjWindow::~DjWindow() { stopPlayerAndTimer(); }
+DjWindow::~DjWindow() {
+    stopPlayerAndTimer();
+}
 
 void DjWindow::buildLayout() {
     positionSlider_ = place(new QSlider(Qt::Horizontal, this), "滑块条1", 4, 14, 756, 16);
     positionSlider_->setRange(1, 100);
     positionSlider_->setValue(1);
     timeLabel_ = label(this, "歌曲时间", QStringLiteral("00:00/00:00"), 10, 33, 217, 16);
-    trackLabel_ = label(this, "标签3", QStringLiteral("DJVelmora，支持一键下载，列表自动播放"), 12, 47, 280, 24);
+    trackLabel_ =
+        label(this, "标签3", QStringLiteral("DJVelmora，支持一键下载，列表自动播放"), 12, 47, 280, 24);
     stopButton_ = button(this, "停止按钮", "停止", 333, 48, 48, 24);
     previousTrackButton_ = button(this, "上一首", "上一首", 398, 48, 48, 24);
     playButton_ = button(this, "播放", "播放", 462, 48, 48, 24);
@@ -93,8 +95,8 @@ void DjWindow::buildLayout() {
     trackList_->setSelectionMode(QAbstractItemView::SingleSelection);
     trackList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     trackList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    trackList_->setHeaderLabels(
-        {QStringLiteral("DJ名称"), QStringLiteral("DJ作者"), QStringLiteral("收录日期"), QStringLiteral("播放地址")});
+    trackList_->setHeaderLabels({QStringLiteral("DJ名称"), QStringLiteral("DJ作者"),
+                                 QStringLiteral("收录日期"), QStringLiteral("播放地址")});
     trackList_->header()->setStretchLastSection(false);
     trackList_->setColumnWidth(0, 330);
     trackList_->setColumnWidth(1, 80);
@@ -154,8 +156,8 @@ void DjWindow::createPlayer() {
     if (!globals_.djPlayer) {
         // Shown once the window is up; everything else works without a player.
         QTimer::singleShot(0, this, [this] {
-            showMessage(QStringLiteral(
-                "加载Windows Media Player播放器失败，无法使用试听功能，但是您可以下载DJ歌曲"));
+            showMessage(
+                QStringLiteral("加载Windows Media Player播放器失败，无法使用试听功能，但是您可以下载DJ歌曲"));
         });
     }
     if (globals_.djPlayer) globals_.djPlayer->setVolume(80);
@@ -165,7 +167,9 @@ QString DjWindow::statusPartText(int part) const {
     return part == 0 || part == 1 ? statusParts_[part]->text() : QString();
 }
 
-bool DjWindow::isTimerActive() const { return timer_->isActive(); }
+bool DjWindow::isTimerActive() const {
+    return timer_->isActive();
+}
 
 void DjWindow::stopPlayerAndTimer() {
     if (globals_.djPlayer) globals_.djPlayer->stop();
@@ -187,7 +191,8 @@ void DjWindow::closeEvent(QCloseEvent* event) {
 }
 
 void DjWindow::finishPendingClose() {
-    if (closeRequested_) QTimer::singleShot(0, this, [this] {
+    if (closeRequested_)
+        QTimer::singleShot(0, this, [this] {
             if (closeRequested_ && !fetching_) {
                 closeRequested_ = false;
                 close();

@@ -104,15 +104,15 @@ private:
     QPushButton* playButton_ = nullptr;
     QPushButton* nextTrackButton_ = nullptr;
     QPushButton* downloadButton_ = nullptr;
-    QSlider* volumeSlider_ = nullptr;        // 滑块条2
-    QTreeWidget* categoryTree_ = nullptr;    // 树型框1
-    QTreeWidget* trackList_ = nullptr;       // 超级列表框1
-    QLabel* categoryLabel_ = nullptr;        // DJ分类
-    QLabel* pageLabel_ = nullptr;            // 第几页
-    QLabel* totalPagesLabel_ = nullptr;      // 共几页
-    QStatusBar* statusBar_ = nullptr;        // 状态条1
+    QSlider* volumeSlider_ = nullptr;      // 滑块条2
+    QTreeWidget* categoryTree_ = nullptr;  // 树型框1
+    QTreeWidget* trackList_ = nullptr;     // 超级列表框1
+    QLabel* categoryLabel_ = nullptr;      // DJ分类
+    QLabel* pageLabel_ = nullptr;          // 第几页
+    QLabel* totalPagesLabel_ = nullptr;    // 共几页
+    QStatusBar* statusBar_ = nullptr;      // 状态条1
     QLabel* statusParts_[2] = {nullptr, nullptr};
-    QTimer* timer_ = nullptr;                // 时钟1
+    QTimer* timer_ = nullptr;  // 时钟1
 };
 
 }  // namespace velmora

@@ -9,7 +9,9 @@
 namespace velmora {
 
 namespace {
-int readNumber(const QLabel* label) { return readLeadingNumber(qStringToGbk(label->text())); }
+int readNumber(const QLabel* label) {
+    return readLeadingNumber(qStringToGbk(label->text()));
+}
 }  // namespace
 
 void DjWindow::loadDjPage(int page) {

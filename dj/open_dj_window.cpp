@@ -29,6 +29,8 @@ DjWindow* openDjWindow() {
     return window;
 }
 
-void destroyOpenDjWindow() { delete openWindow().data(); }
+void destroyOpenDjWindow() {
+    delete openWindow().data();
+}
 
 }  // namespace velmora

@@ -16,11 +16,14 @@ QString clockText(qint64 milliseconds) {
     qint64 hours = seconds / 3600;
     qint64 minutes = (seconds / 60) % 60;
     qint64 rest = seconds % 60;
-    QString mmss = QStringLiteral("%1:%2").arg(minutes, 2, 10, QLatin1Char('0')).arg(rest, 2, 10, QLatin1Char('0'));
+    QString mmss =
+        QStringLiteral("%1:%2").arg(minutes, 2, 10, QLatin1Char('0')).arg(rest, 2, 10, QLatin1Char('0'));
     return hours > 0 ? QStringLiteral("%1:%2").arg(hours).arg(mmss) : mmss;
 }
 
-QString secondsText(qint64 milliseconds) { return QString::number(milliseconds / 1000.0, 'f', 3); }
+QString secondsText(qint64 milliseconds) {
+    return QString::number(milliseconds / 1000.0, 'f', 3);
+}
 
 bool isWebUrl(const QUrl& url) {
     const QString scheme = url.scheme().toLower();
@@ -29,7 +32,9 @@ bool isWebUrl(const QUrl& url) {
 
 }  // namespace
 
-QtDjMediaPlayer::QtDjMediaPlayer() { player_.setAudioOutput(&output_); }
+QtDjMediaPlayer::QtDjMediaPlayer() {
+    player_.setAudioOutput(&output_);
+}
 
 void QtDjMediaPlayer::setUrl(const QString& address) {
     QUrl url(address);
@@ -47,16 +52,22 @@ void QtDjMediaPlayer::play() {
     seekWhilePaused_.reset();
 }
 
-void QtDjMediaPlayer::pause() { player_.pause(); }
+void QtDjMediaPlayer::pause() {
+    player_.pause();
+}
 
 void QtDjMediaPlayer::stop() {
     seekWhilePaused_.reset();
     player_.stop();
 }
 
-qint64 QtDjMediaPlayer::position() const { return seekWhilePaused_.value_or(player_.position()); }
+qint64 QtDjMediaPlayer::position() const {
+    return seekWhilePaused_.value_or(player_.position());
+}
 
-QString QtDjMediaPlayer::currentPosition() const { return hasMedia() ? secondsText(position()) : QString(); }
+QString QtDjMediaPlayer::currentPosition() const {
+    return hasMedia() ? secondsText(position()) : QString();
+}
 
 void QtDjMediaPlayer::setCurrentPosition(int seconds) {
     if (!hasMedia()) return;
@@ -65,7 +76,9 @@ void QtDjMediaPlayer::setCurrentPosition(int seconds) {
     player_.setPosition(target);
 }
 
-QString QtDjMediaPlayer::currentPositionString() const { return hasMedia() ? clockText(position()) : QString(); }
+QString QtDjMediaPlayer::currentPositionString() const {
+    return hasMedia() ? clockText(position()) : QString();
+}
 
 QString QtDjMediaPlayer::durationString() const {
     return hasMedia() ? clockText(player_.duration()) : QString();
@@ -80,7 +93,9 @@ void QtDjMediaPlayer::setVolume(int volume) {
     output_.setVolume(static_cast<float>(std::clamp(volume, 0, 100)) / 100.0f);
 }
 
-int QtDjMediaPlayer::volume() const { return static_cast<int>(std::lround(output_.volume() * 100.0f)); }
+int QtDjMediaPlayer::volume() const {
+    return static_cast<int>(std::lround(output_.volume() * 100.0f));
+}
 
 QString QtDjMediaPlayer::status() const {
     const QMediaPlayer::MediaStatus media = player_.mediaStatus();

@@ -26,12 +26,14 @@ Text listPage(int entries, bool closed = true) {
     Text page = "<html><head><title>" + gbk("国外舞曲") + "</title></head><body><form>\n";
     for (int i = 0; i < entries; ++i) {
         const std::string id = std::to_string(300000 + i);
-        page += "<ul><li class=\"wq_2\"><input type=\"checkbox\" name=\"id\" value=\"" + id + "\"> <a href=/play/" +
-                id + ".htm onClick='return openplay(this.href)'>" + gbk("英文慢摇 第") + id + gbk("首") + "</a></li>";
+        page += "<ul><li class=\"wq_2\"><input type=\"checkbox\" name=\"id\" value=\"" + id +
+                "\"> <a href=/play/" + id + ".htm onClick='return openplay(this.href)'>" +
+                gbk("英文慢摇 第") + id + gbk("首") + "</a></li>";
         if (!closed) continue;
         page += "<li class=\"wq_3\"><a href=/down/" + id +
                 ".htm target=_blank>down</a></li><li class=\"wq_4\">2012-05-17</li><li class=\"wq_5\">" + id +
-                "</li><li class=\"wq_8\"><a href=/user/1.htm target=_blank>" + gbk("DJ阿华") + "</a></li></ul>\n";
+                "</li><li class=\"wq_8\"><a href=/user/1.htm target=_blank>" + gbk("DJ阿华") +
+                "</a></li></ul>\n";
     }
     return page + "</form></body></html>";
 }
@@ -40,8 +42,6 @@ test::FixtureServer& server() {
     static test::FixtureServer s;
     return s;
 }
-
-std::unique_ptr<DjMediaPlayer> noPlayer() { return nullptr; }
 
 void BM_LoadPageIntoTrackList(benchmark::State& state) {
     test::FixtureResponse response;
@@ -53,7 +53,7 @@ void BM_LoadPageIntoTrackList(benchmark::State& state) {
 
     DjGlobals globals;
     globals.currentCategoryPrefix = djCategoryPrefix(djCategories()[2]);
-    DjWindow window(globals, DjWindowOptions{&noPlayer, std::chrono::milliseconds(1000)});
+    DjWindow window(globals);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
     auto* list = window.findChild<QTreeWidget*>(QStringLiteral("超级列表框1"));
     for (auto _ : state) {
@@ -77,7 +77,8 @@ BENCHMARK(BM_CutPageIntoRows)->Unit(benchmark::kMillisecond);
 void BM_CutPagePlainBoost(benchmark::State& state) {
     const Text page = listPage(1000);
     for (auto _ : state) {
-        boost::regex re(kDjListPattern.begin(), kDjListPattern.end(), boost::regex::perl | boost::regex::icase);
+        boost::regex re(kDjListPattern.begin(), kDjListPattern.end(),
+                        boost::regex::perl | boost::regex::icase);
         std::size_t n = 0;
         for (boost::sregex_iterator it(page.begin(), page.end(), re), end; it != end; ++it) ++n;
         benchmark::DoNotOptimize(n);
@@ -98,7 +99,8 @@ BENCHMARK(BM_CutUnclosedPage)->Arg(1000)->Arg(10000)->Unit(benchmark::kMilliseco
 void BM_CutUnclosedPagePlainBoost(benchmark::State& state) {
     const Text page = listPage(static_cast<int>(state.range(0)), false);
     for (auto _ : state) {
-        boost::regex re(kDjListPattern.begin(), kDjListPattern.end(), boost::regex::perl | boost::regex::icase);
+        boost::regex re(kDjListPattern.begin(), kDjListPattern.end(),
+                        boost::regex::perl | boost::regex::icase);
         std::size_t n = 0;
         try {
             for (boost::sregex_iterator it(page.begin(), page.end(), re), end; it != end; ++it) ++n;
@@ -113,6 +115,7 @@ BENCHMARK(BM_CutUnclosedPagePlainBoost)->Arg(100)->Arg(300)->Unit(benchmark::kMi
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("QT_MEDIA_BACKEND", "gstreamer", 0);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -12,10 +12,8 @@ const std::string_view kDjListPattern =
 
 const std::vector<DjCategory>& djCategories() {
     static const std::vector<DjCategory> categories = {
-        {gbk("串烧舞曲"), 826, "/dance/sort/Kushiyaki_"},
-        {gbk("中文舞曲"), 873, "/dance/sort/chinese_"},
-        {gbk("国外舞曲"), 1329, "/dance/sort/foreign_"},
-        {gbk("原创舞曲"), 165, "/dance/sort/remix_"},
+        {gbk("串烧舞曲"), 826, "/dance/sort/Kushiyaki_"}, {gbk("中文舞曲"), 873, "/dance/sort/chinese_"},
+        {gbk("国外舞曲"), 1329, "/dance/sort/foreign_"},  {gbk("原创舞曲"), 165, "/dance/sort/remix_"},
         {gbk("推荐舞曲"), 320, "/dance/sort/recommend_"},
     };
     return categories;
@@ -27,9 +25,13 @@ const DjCategory* findDjCategory(std::string_view name) {
     return nullptr;
 }
 
-Text djBaseAddress() { return baseAddress(hostSettings().dj); }
+Text djBaseAddress() {
+    return baseAddress(hostSettings().dj);
+}
 
-Text djCategoryPrefix(const DjCategory& category) { return djBaseAddress() + category.pathPrefix; }
+Text djCategoryPrefix(const DjCategory& category) {
+    return djBaseAddress() + category.pathPrefix;
+}
 
 Text djListPageAddress(std::string_view categoryPrefix, int page) {
     return Text(categoryPrefix) + std::to_string(page) + ".html";

@@ -10,7 +10,9 @@ namespace {
 constexpr std::string_view kLazyGroup = "(.*?)";
 constexpr std::string_view kRegexSpecials = "\\^$.|?*+()[]{}";
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The plain texts between the lazy groups, lower-cased; nothing when the
 // pattern has any other construct or an empty text between two groups.
@@ -19,7 +21,8 @@ std::vector<Text> lazyGroupLiterals(std::string_view pattern) {
     std::size_t start = 0;
     while (true) {
         std::size_t group = pattern.find(kLazyGroup, start);
-        std::string_view part = pattern.substr(start, group == std::string_view::npos ? group : group - start);
+        std::string_view part =
+            pattern.substr(start, group == std::string_view::npos ? group : group - start);
         if (part.empty() || part.find_first_of(kRegexSpecials) != std::string_view::npos) return {};
         literals.push_back(toLowerAscii(part));
         if (group == std::string_view::npos) return literals;

@@ -98,13 +98,16 @@ TEST_F(DjCatalogueTest, PagesThatOpenEntriesTheyNeverCloseEndQuickly) {
         {"only unclosed entries", unclosed, 0, ""},
         {"two entries, then unclosed ones", entry + entry + unclosed, 2, "/p/1.htm"},
         // The opening that never closed starts the match; the next entry ends it.
-        {"unclosed ones, then an entry", "<ul><li class=\"wq_2\"><a href=x onClick='y'>z</a>" + entry, 1, "x"},
+        {"unclosed ones, then an entry", "<ul><li class=\"wq_2\"><a href=x onClick='y'>z</a>" + entry, 1,
+         "x"},
     };
     for (const Case& c : cases) {
         auto rows = parseDjListPage(c.page, regex);
         ASSERT_TRUE(rows) << c.what;
         ASSERT_EQ(rows->size(), c.rows) << c.what;
-        if (c.rows > 0) EXPECT_EQ(rows->front().link, c.firstLink) << c.what;
+        if (c.rows > 0) {
+            EXPECT_EQ(rows->front().link, c.firstLink) << c.what;
+        }
     }
 }
 
@@ -129,8 +132,8 @@ TEST_F(DjCatalogueTest, LoadingAListPageFetchesItsAddress) {
     EXPECT_EQ(rows->size(), 20u);
 
     // Nothing listens here: the fetch fails and the list is emptied.
-    ScopedFetchTimeouts quick({std::chrono::milliseconds(2000), std::chrono::milliseconds(2000),
-                               std::chrono::milliseconds(2000)});
+    ScopedFetchTimeouts quick(
+        {std::chrono::milliseconds(2000), std::chrono::milliseconds(2000), std::chrono::milliseconds(2000)});
     rows = loadDjListPage("http://127.0.0.1:1/dance/sort/foreign_1.html", regex);
     ASSERT_TRUE(rows);
     EXPECT_TRUE(rows->empty());
@@ -179,8 +182,12 @@ TEST(DjRegexTest, UnassignablePatternEmptiesTheHolder) {
 
 TEST(DjTrackTest, OnlyWebAddressesAreHandedOn) {
     const std::pair<const char*, bool> cases[] = {
-        {"http://m.example/a.wma", true}, {"HTTPS://m.example/a", true}, {"file:///etc/passwd", false},
-        {"javascript:alert(1)", false},   {"/play/1.htm", false},        {"", false},
+        {"http://m.example/a.wma", true},
+        {"HTTPS://m.example/a", true},
+        {"file:///etc/passwd", false},
+        {"javascript:alert(1)", false},
+        {"/play/1.htm", false},
+        {"", false},
         {"httpx://a", false},
     };
     for (const auto& [address, web] : cases) EXPECT_EQ(isWebAddress(address), web) << address;

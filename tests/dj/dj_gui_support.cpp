@@ -68,7 +68,9 @@ MessageCatcher::MessageCatcher() {
     poll_.start();
 }
 
-MessageCatcher::~MessageCatcher() { poll_.stop(); }
+MessageCatcher::~MessageCatcher() {
+    poll_.stop();
+}
 
 void userDoubleClick(QWidget* widget, QPoint pos) {
     QTest::mousePress(widget, Qt::LeftButton, {}, pos);
@@ -119,8 +121,8 @@ void routeMusicSite(double trackSeconds) {
     media.body = makeToneWav(trackSeconds);
     for (int id = 301200; id < 301250; ++id) {
         FixtureResponse track;
-        track.body = replaceAll(replaceAll(trackTemplate, "@MEDIA_BASE@", server.url("/media/")), "@MEDIA_FILE@",
-                                std::to_string(id) + ".wav");
+        track.body = replaceAll(replaceAll(trackTemplate, "@MEDIA_BASE@", server.url("/media/")),
+                                "@MEDIA_FILE@", std::to_string(id) + ".wav");
         server.route("/play/" + std::to_string(id) + ".htm", track);
         server.route("/media/" + std::to_string(id) + ".wav", media);
     }

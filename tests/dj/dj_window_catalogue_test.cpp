@@ -23,7 +23,9 @@ namespace {
 using test::fixtureServer;
 
 // Without a player: these tests are about the catalogue.
-std::unique_ptr<DjMediaPlayer> noPlayer() { return nullptr; }
+std::unique_ptr<DjMediaPlayer> noPlayer() {
+    return nullptr;
+}
 
 class DjCatalogueWindowTest : public ::testing::Test {
 protected:
@@ -66,7 +68,9 @@ protected:
         ASSERT_NE(item, nullptr);
         test::userDoubleClick(tree->viewport(), tree->visualItemRect(item).center());
     }
-    void click(const char* buttonName) const { QTest::mouseClick(child<QPushButton>(buttonName), Qt::LeftButton); }
+    void click(const char* buttonName) const {
+        QTest::mouseClick(child<QPushButton>(buttonName), Qt::LeftButton);
+    }
 
     std::vector<std::string> requestedTargets() const {
         std::vector<std::string> targets;

@@ -20,8 +20,8 @@
 namespace velmora {
 namespace {
 
-using test::fixtureServer;
 using std::chrono::milliseconds;
+using test::fixtureServer;
 
 // The real player, with a record of the seeks and volumes the window asked for.
 class RecordingPlayer final : public DjMediaPlayer {
@@ -311,7 +311,8 @@ TEST_F(DjPlayerWindowTest, TrackPagesCannotPointThePlayerOrBrowserAtLocalFiles) 
     BrowserSpy browser;
     loadShortPage();
     test::FixtureResponse hostile;
-    hostile.body = "<SCRIPT LANGUAGE=JavaScript>var s_bstr=\"file:///etc/\";var righturl=\"passwd\";</SCRIPT>";
+    hostile.body =
+        "<SCRIPT LANGUAGE=JavaScript>var s_bstr=\"file:///etc/\";var righturl=\"passwd\";</SCRIPT>";
     fixtureServer().route("/play/301240.htm", hostile);
     doubleClickRow(0);
     EXPECT_EQ(globals.currentTrackAddress, "file:///etc/passwd");

@@ -247,14 +247,14 @@ void FixtureServer::serve(int fd) {
             std::string range = request.header("Range");
             long long size = static_cast<long long>(body.size());
             if (range.rfind("bytes=", 0) == 0) {
-                std::string spec = range.substr(6);
-                std::size_t dash = spec.find('-');
+                std::string byteRange = range.substr(6);
+                std::size_t dash = byteRange.find('-');
                 long long first = 0, last = size - 1;
                 if (dash == 0) {
-                    first = std::max(0LL, size - std::stoll(spec.substr(1)));
+                    first = std::max(0LL, size - std::stoll(byteRange.substr(1)));
                 } else {
-                    first = std::stoll(spec.substr(0, dash));
-                    if (dash + 1 < spec.size()) last = std::min(last, std::stoll(spec.substr(dash + 1)));
+                    first = std::stoll(byteRange.substr(0, dash));
+                    if (dash + 1 < byteRange.size()) last = std::min(last, std::stoll(byteRange.substr(dash + 1)));
                 }
                 if (first >= size || first > last) {
                     status = 416;
