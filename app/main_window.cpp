@@ -12,6 +12,7 @@
 #include "global_objects.h"
 #include "keyword_box.h"
 #include "main_toolbar.h"
+#include "playerpage/player_page_builder.h"
 #include "qt_ui_dispatcher.h"
 #include "result_table_model.h"
 #include "run/search_run_control.h"
@@ -178,7 +179,7 @@ void MainWindow::setSearchWorkerSetup(std::function<void()> setup) {
 }
 
 void MainWindow::deletePlayerPage() {
-    QFile::remove(QCoreApplication::applicationDirPath() + QStringLiteral("/temp.htm"));
+    removePlayerPage();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
 // The double-click on a row of the result list.
 #include "browser.h"
+#include "film_row_action.h"
 #include "gbk_qstring.h"
 #include "main_window.h"
 #include "result_table_model.h"
@@ -12,7 +13,11 @@ void MainWindow::openResultRow() {
     const ResultRow& row = model_->row(selected.first().row());
     // Rows of the two film sites belong to the player-page window; every
     // other row goes to the browser.
-    if (row.site == gbk("讯播电影网") || row.site == gbk("双视电影网")) return;
+    FilmSite site;
+    if (filmSiteForLabel(row.site, &site)) {
+        openFilmRow(site, row.link);
+        return;
+    }
     openInBrowser(fromGbk(row.link));
 }
 

@@ -14,6 +14,8 @@ QApplication& qtApp() {
             static std::string dir = "/tmp/velmora-test-runtime-XXXXXX";
             if (::mkdtemp(dir.data()) != nullptr) qputenv("XDG_RUNTIME_DIR", dir.c_str());
         }
+        // The player window's web view shares one GL context with the others.
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         static int argc = 1;
         static char name[] = "velmora_widget_test";
         static char* argv[] = {name, nullptr};
