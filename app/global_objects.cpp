@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "dj/dj_globals.h"
 #include "scrapers/scraper_regexes.h"
 
 namespace velmora {
@@ -15,9 +16,8 @@ std::unique_ptr<ScraperTable> scrapers;
 void createGlobalObjects() {
     // The 23 scrapers in table order.
     scrapers = std::make_unique<ScraperTable>(createScraperTable());
-    // The DJ browser's djRegex and djPlayer belong here, between the
-    // scrapers and their regex objects, once the DJ window is part of the
-    // program.
+    // The DJ browser's djRegex and djPlayer.
+    createDjGlobals();
     // The scrapers' shared regex objects, A to D.
     createScraperRegexes();
 }
@@ -28,7 +28,8 @@ void releaseGlobalObjects() {
     for (auto& scraper : *scrapers) scraper.reset();
     scrapers.reset();
     // The DJ browser's currentTrackAddress, djRegex, djPlayer and
-    // currentCategoryPrefix are released here once it is part of the program.
+    // currentCategoryPrefix, while the application still exists.
+    releaseDjGlobals();
     releaseScraperRegexes();
 }
 

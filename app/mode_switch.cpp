@@ -1,4 +1,5 @@
 // Choosing the search mode from the toolbar and the menu "在线电影挖掘".
+#include "dj/open_dj_window.h"
 #include "global_objects.h"
 #include "info_message.h"
 #include "main_toolbar.h"
@@ -58,8 +59,12 @@ void MainWindow::onToolbarClicked(int index) {
     if (text == QString::fromUtf16(kVideoDownload.name)) return choose(kVideoDownload);
     if (index == 4) return choose(kMobileFilms);
     if (index == 6) return choose(kMtv);
-    // Index 8 opens the DJ window, which comes with the DJ browser;
-    // separators do nothing.
+    // An open DJ window is brought to the front rather than doubled.
+    if (index == 8) {
+        openDjWindow();
+        return;
+    }
+    // Separators do nothing.
 }
 
 void MainWindow::onToolbarDropDown(int index, const QPoint& screenPoint) {

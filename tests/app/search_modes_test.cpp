@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "app_test_fixture.h"
+#include "dj/open_dj_window.h"
 #include "global_objects.h"
 #include "settings/host_settings.h"
 
@@ -114,6 +115,13 @@ TEST_F(SearchModesTest, EveryToolbarItemAndMenuItemDoesItsOwnThing) {
             EXPECT_EQ(statusPart(1), QString::fromUtf16(c.label));
         }
     }
+    // Button 8 opened the one DJ window, and leaves it single when clicked again.
+    clickButton(8);
+    int djWindows = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowTitle() == QStringLiteral("DJVelmora") && w->isVisible()) ++djWindows;
+    EXPECT_EQ(djWindows, 1);
+    destroyOpenDjWindow();
     // Buttons 2, 4 and 6 keep their own texts.
     EXPECT_EQ(buttonText(2), QStringLiteral("视频下载"));
     EXPECT_EQ(buttonText(6), QStringLiteral("MTV视频"));
