@@ -18,11 +18,7 @@ namespace velmora::cli {
 
 namespace {
 
-enum class OutputFormat { Tsv, Json };
-
-struct DjOptions {
-    OutputFormat format = OutputFormat::Tsv;
-    CellEncoding encoding = CellEncoding::Utf8;
+struct DjOptions : RowOutputOptions {
     std::vector<std::string> operands;
 };
 
@@ -34,24 +30,9 @@ std::optional<std::string> parseDjOptions(const std::vector<std::string>& args, 
                                     args.end());
             break;
         }
-        bool takesValue = arg == "--format" || arg == "--encoding";
-        if (takesValue && i + 1 >= args.size()) return arg + " needs a value";
-        if (arg == "--format") {
-            const std::string& value = args[++i];
-            if (value == "tsv")
-                options.format = OutputFormat::Tsv;
-            else if (value == "json")
-                options.format = OutputFormat::Json;
-            else
-                return "unknown format '" + value + "' (tsv or json)";
-        } else if (arg == "--encoding") {
-            const std::string& value = args[++i];
-            if (value == "utf8")
-                options.encoding = CellEncoding::Utf8;
-            else if (value == "gbk")
-                options.encoding = CellEncoding::Gbk;
-            else
-                return "unknown encoding '" + value + "' (utf8 or gbk)";
+        std::string error;
+        if (takeRowOutputOption(args, i, options, error)) {
+            if (!error.empty()) return error;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return "unknown option '" + arg + "'";
         } else {
@@ -89,39 +70,6 @@ std::optional<int> parsePage(const std::string& arg) {
     long long page = std::stoll(arg);
     if (page > INT_MAX) return std::nullopt;
     return static_cast<int>(page);
-}
-
-std::string jsonString(std::string_view utf8) {
-    std::string out = "\"";
-    for (char ch : utf8) {
-        auto c = static_cast<unsigned char>(ch);
-        switch (ch) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20 || c == 0x7F) {
-                    char escape[8];
-                    std::snprintf(escape, sizeof escape, "\\u%04X", c);
-                    out += escape;
-                } else {
-                    out.push_back(ch);
-                }
-        }
-    }
-    return out + "\"";
 }
 
 void printRows(const std::vector<DjTrackRow>& rows, const DjOptions& options) {

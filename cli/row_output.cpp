@@ -6,8 +6,6 @@
 
 namespace velmora::cli {
 
-namespace {
-
 std::string jsonString(std::string_view utf8) {
     std::string out = "\"";
     for (char ch : utf8) {
@@ -41,7 +39,32 @@ std::string jsonString(std::string_view utf8) {
     return out + "\"";
 }
 
-}  // namespace
+bool takeRowOutputOption(const std::vector<std::string>& args, std::size_t& i, RowOutputOptions& options,
+                         std::string& error) {
+    const std::string& arg = args[i];
+    if (arg != "--format" && arg != "--encoding") return false;
+    if (i + 1 >= args.size()) {
+        error = arg + " needs a value";
+        return true;
+    }
+    const std::string& value = args[++i];
+    if (arg == "--format") {
+        if (value == "tsv")
+            options.format = OutputFormat::Tsv;
+        else if (value == "json")
+            options.format = OutputFormat::Json;
+        else
+            error = "unknown format '" + value + "' (tsv or json)";
+    } else {
+        if (value == "utf8")
+            options.encoding = CellEncoding::Utf8;
+        else if (value == "gbk")
+            options.encoding = CellEncoding::Gbk;
+        else
+            error = "unknown encoding '" + value + "' (utf8 or gbk)";
+    }
+    return true;
+}
 
 Text escapeTsvCell(std::string_view gbkCell) {
     Text out;

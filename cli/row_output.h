@@ -11,6 +11,22 @@
 namespace velmora::cli {
 
 enum class CellEncoding { Utf8, Gbk };
+enum class OutputFormat { Tsv, Json };
+
+// The --format and --encoding options that every row-printing command takes.
+struct RowOutputOptions {
+    OutputFormat format = OutputFormat::Tsv;
+    CellEncoding encoding = CellEncoding::Utf8;
+};
+
+// When args[i] is --format or --encoding, reads it and its value (moving i
+// past the value) and returns true; `error` is set when the value is
+// missing or unknown. Returns false for any other argument.
+bool takeRowOutputOption(const std::vector<std::string>& args, std::size_t& i, RowOutputOptions& options,
+                         std::string& error);
+
+// A JSON string literal of UTF-8 text.
+std::string jsonString(std::string_view utf8);
 
 // A GBK cell with backslash, TAB, CR and LF written as \\ \t \r \n. The
 // walk goes by GBK character, so the second byte of a double-byte

@@ -19,12 +19,8 @@ namespace {
 
 constexpr int kExitInterrupted = 128 + SIGINT;
 
-enum class OutputFormat { Tsv, Json };
-
-struct SearchOptions {
+struct SearchOptions : RowOutputOptions {
     std::int32_t mode = OnlinePlay;
-    OutputFormat format = OutputFormat::Tsv;
-    CellEncoding encoding = CellEncoding::Utf8;
     std::string keywordUtf8;
 };
 
@@ -45,28 +41,14 @@ std::optional<std::string> parseSearchOptions(const std::vector<std::string>& ar
             operands.insert(operands.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
             break;
         }
-        bool takesValue = arg == "--mode" || arg == "--format" || arg == "--encoding";
-        if (takesValue && i + 1 >= args.size()) return arg + " needs a value";
-        if (arg == "--mode") {
+        std::string error;
+        if (takeRowOutputOption(args, i, options, error)) {
+            if (!error.empty()) return error;
+        } else if (arg == "--mode") {
+            if (i + 1 >= args.size()) return arg + " needs a value";
             std::optional<std::int32_t> code = parseModeCode(args[++i]);
             if (!code) return "unknown mode '" + args[i] + "' (1, 11, 12, 2, 3 or 4)";
             options.mode = *code;
-        } else if (arg == "--format") {
-            const std::string& value = args[++i];
-            if (value == "tsv")
-                options.format = OutputFormat::Tsv;
-            else if (value == "json")
-                options.format = OutputFormat::Json;
-            else
-                return "unknown format '" + value + "' (tsv or json)";
-        } else if (arg == "--encoding") {
-            const std::string& value = args[++i];
-            if (value == "utf8")
-                options.encoding = CellEncoding::Utf8;
-            else if (value == "gbk")
-                options.encoding = CellEncoding::Gbk;
-            else
-                return "unknown encoding '" + value + "' (utf8 or gbk)";
         } else if (arg.size() > 1 && arg[0] == '-') {
             return "unknown option '" + arg + "'";
         } else {

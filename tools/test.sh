@@ -20,10 +20,10 @@ run_suite() {
   "${XVFB[@]}" ctest --test-dir "$dir" --output-on-failure -j1 "$@" || status=1
 }
 
-tools/setup.sh build -DVELMORA_BUILD_BENCH=ON
+tools/setup.sh build -DVELMORA_BUILD_GUI=ON -DVELMORA_BUILD_BENCH=ON
 run_suite build
 
-tools/setup.sh build-asan -DVELMORA_SANITIZE=address -DVELMORA_BUILD_BENCH=OFF
+tools/setup.sh build-asan -DVELMORA_SANITIZE=address -DVELMORA_BUILD_GUI=ON -DVELMORA_BUILD_BENCH=OFF
 # Qt and WebEngine keep process-lifetime allocations that LeakSanitizer
 # would report; the other ASan and UBSan checks stay on.
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_suite build-asan

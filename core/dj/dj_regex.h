@@ -23,21 +23,15 @@ public:
     bool empty() const { return !assigned_; }
 
     // Every match of the assigned pattern in `page`, in page order, each
-    // search starting where the previous match ended. All of them are
-    // collected before the caller sees any.
+    // search starting where the previous match ended, found the way the
+    // scrapers find theirs (bounded on pages built to defeat the engine).
+    // All of them are collected before the caller sees any.
     std::vector<DjMatch> findAll(const Text& page) const;
 
 private:
-    // Where the next match can start at or after `from`, or npos when none
-    // can: for a pattern of plain texts joined by lazy "(.*?)" groups a
-    // match exists exactly when the texts occur in order, which is linear to
-    // check. The backtracking engine alone takes quadratic time per start on
-    // a page that opens entries it never closes.
-    std::size_t nextPossibleMatch(const Text& page, std::size_t from) const;
-
-    boost::regex regex_;
+    mutable boost::regex regex_;
+    Text pattern_;
     bool assigned_ = false;
-    std::vector<Text> lowerLiterals_;  // empty when the pattern is not of that form
 };
 
 }  // namespace velmora

@@ -20,6 +20,8 @@ public:
     // Group n of the match (0 is the whole match); a group that took no
     // part, or that the pattern does not have, reads as the empty text.
     Text group(int n) const;
+    // Group 0 and every numbered group of the pattern.
+    std::size_t groupCount() const { return groups_.size(); }
 
 private:
     std::vector<Text> groups_;
