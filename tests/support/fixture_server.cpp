@@ -250,11 +250,16 @@ void FixtureServer::serve(int fd) {
                 std::string byteRange = range.substr(6);
                 std::size_t dash = byteRange.find('-');
                 long long first = 0, last = size - 1;
-                if (dash == 0) {
-                    first = std::max(0LL, size - std::stoll(byteRange.substr(1)));
-                } else {
-                    first = std::stoll(byteRange.substr(0, dash));
-                    if (dash + 1 < byteRange.size()) last = std::min(last, std::stoll(byteRange.substr(dash + 1)));
+                try {
+                    if (dash == 0) {
+                        first = std::max(0LL, size - std::stoll(byteRange.substr(1)));
+                    } else {
+                        first = std::stoll(byteRange.substr(0, dash));
+                        if (dash + 1 < byteRange.size())
+                            last = std::min(last, std::stoll(byteRange.substr(dash + 1)));
+                    }
+                } catch (const std::exception&) {
+                    first = size;  // a range that cannot be read is not satisfiable
                 }
                 if (first >= size || first > last) {
                     status = 416;
