@@ -24,6 +24,7 @@ extern char** environ;
 namespace velmora {
 namespace {
 
+using test::closedLoopbackHost;
 using test::fixtureServer;
 
 struct CliResult {
@@ -100,18 +101,6 @@ std::vector<std::string> fields(const std::string& line) {
     return out;
 }
 
-std::string closedHost() {
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(fd);
-    return "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
-}
-
 class CliTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -144,7 +133,7 @@ protected:
 };
 
 TEST_F(CliTest, AnOnlinePlayRunReportsEverySiteInOrderAndPrintsTheRowsInSiteOrder) {
-    writeSettings({{12, closedHost()}});
+    writeSettings({{12, closedLoopbackHost()}});
     serve("/search.asp?searchword=abc", test::readTestData("scrapers/site00.html"));
     serve("/sso.asp?keyword=abc", test::readTestData("scrapers/site01.html"));
     serve("/search?q=abc", test::readTestData("scrapers/site02.html"));

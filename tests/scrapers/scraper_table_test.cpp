@@ -21,6 +21,7 @@
 namespace velmora {
 namespace {
 
+using test::closedLoopbackHost;
 using test::fixtureServer;
 
 class RecordingHooks : public ModeRunHooks {
@@ -38,24 +39,11 @@ public:
     void siteFinished(const SiteReport& report) override { reports.push_back(report); }
 };
 
-// A port with nobody listening: the fetch fails at once.
-std::string closedHost() {
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(fd);
-    return "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
-}
-
 class ModeRunTest : public test::FixtureHostsTest {};
 
 TEST_F(ModeRunTest, VisitsTheModesSitesInOrderAndReportsEach) {
     HostSettings settings = hostSettings();
-    settings.site[18] = closedHost();
+    settings.site[18] = closedLoopbackHost();
     setHostSettings(settings);
     test::FixtureResponse found;
     found.body = test::readTestData("scrapers/site16.html");

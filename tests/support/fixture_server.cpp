@@ -312,6 +312,20 @@ void FixtureServer::serve(int fd) {
     ::close(fd);
 }
 
+int closedLoopbackPort() {
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    socklen_t len = sizeof addr;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    ::close(fd);
+    return ntohs(addr.sin_port);
+}
+
+std::string closedLoopbackHost() { return "127.0.0.1:" + std::to_string(closedLoopbackPort()); }
+
 std::string readTestData(const std::string& relativePath) {
     std::ifstream in(std::string(VELMORA_TEST_DATA_DIR) + "/" + relativePath, std::ios::binary);
     if (!in) throw std::runtime_error("missing test data: " + relativePath);

@@ -101,6 +101,11 @@ private:
     unsigned stallGeneration_ = 0;
 };
 
+// A loopback port on which nothing listens (bound once, then closed), and
+// the host setting "127.0.0.1:PORT" for it: a fetch there is refused at once.
+int closedLoopbackPort();
+std::string closedLoopbackHost();
+
 // Reads a file of the test data folder (tests/data) whole, as raw bytes.
 std::string readTestData(const std::string& relativePath);
 

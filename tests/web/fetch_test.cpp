@@ -22,6 +22,7 @@ namespace {
 using namespace std::chrono_literals;
 using test::FixtureRequest;
 using test::FixtureResponse;
+using test::closedLoopbackPort;
 using test::fixtureServer;
 using Clock = std::chrono::steady_clock;
 
@@ -61,19 +62,6 @@ std::vector<std::string> targetsOf(const std::vector<FixtureRequest>& requests) 
 
 long long millisSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-}
-
-// A port on which nothing listens (bound once, then closed).
-int closedPort() {
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    socklen_t len = sizeof addr;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    ::close(fd);
-    return ntohs(addr.sin_port);
 }
 
 class FetchTest : public ::testing::Test {
@@ -327,7 +315,7 @@ TEST_F(FetchTest, RefusedConnectionGivesEmptyTextAndNoHeaders) {
     std::string method = "post";
     Text raw;
     const auto start = Clock::now();
-    EXPECT_EQ(fetchPage("http://127.0.0.1:" + std::to_string(closedPort()) + "/x", &method, std::nullopt,
+    EXPECT_EQ(fetchPage("http://127.0.0.1:" + std::to_string(closedLoopbackPort()) + "/x", &method, std::nullopt,
                         nullptr, "a=1", &raw),
               "");
     EXPECT_LT(millisSince(start), 2000);
