@@ -2,13 +2,12 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QScreen>
 
-#include "browser.h"
+#include "ui/browser.h"
 #include "global_objects.h"
 #include "keyword_box.h"
 #include "main_toolbar.h"

@@ -1,7 +1,7 @@
 // Choosing the search mode from the toolbar and the menu "在线电影挖掘".
 #include "dj/open_dj_window.h"
 #include "global_objects.h"
-#include "info_message.h"
+#include "ui/info_message.h"
 #include "main_toolbar.h"
 #include "main_window.h"
 #include "scrapers/search_modes.h"

@@ -1,7 +1,7 @@
 // The double-click on a row of the result list.
-#include "browser.h"
+#include "ui/browser.h"
 #include "film_row_action.h"
-#include "gbk_qstring.h"
+#include "ui/gbk_qstring.h"
 #include "main_window.h"
 #include "result_table_model.h"
 
@@ -18,7 +18,7 @@ void MainWindow::openResultRow() {
         openFilmRow(site, row.link);
         return;
     }
-    openInBrowser(fromGbk(row.link));
+    openInBrowser(gbkToQString(row.link));
 }
 
 }  // namespace velmora

@@ -1,6 +1,6 @@
 #include "result_table_model.h"
 
-#include "gbk_qstring.h"
+#include "ui/gbk_qstring.h"
 
 namespace velmora {
 
@@ -14,7 +14,7 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || role != Qt::DisplayRole || index.row() >= rowCount()) return {};
-    return fromGbk(row(index.row()).cell(index.column()));
+    return gbkToQString(row(index.row()).cell(index.column()));
 }
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

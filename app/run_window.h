@@ -2,7 +2,7 @@
 // user-interface thread, and only for the run that is current.
 #pragma once
 
-#include "gbk_qstring.h"
+#include "ui/gbk_qstring.h"
 #include "keyword_box.h"
 #include "main_window.h"
 #include "result_table_model.h"
@@ -19,8 +19,8 @@ public:
     void setCell(int row, int column, const Text& text) override {
         window_.model_->setCell(row, column, text);
     }
-    void showStatus(const Text& text) override { window_.statusLabel_->setText(fromGbk(text)); }
-    Text keyword() override { return toGbk(window_.keywordBox_->text()); }
+    void showStatus(const Text& text) override { window_.statusLabel_->setText(gbkToQString(text)); }
+    Text keyword() override { return qStringToGbk(window_.keywordBox_->text()); }
     void finishRun() override { window_.finishSearchRun(); }
 
 private:

@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
@@ -14,7 +13,8 @@
 #include <QTreeWidget>
 
 #include "dj/dj_catalogue.h"
-#include "dj/dj_text.h"
+#include "ui/gbk_qstring.h"
+#include "ui/info_message.h"
 #include "dj/qt_dj_media_player.h"
 #include "web/fetch.h"
 
@@ -213,10 +213,8 @@ void DjWindow::fetchWhileResponsive(const std::function<void()>& work) {
 }
 
 void DjWindow::showMessage(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("信息："), text, QMessageBox::Ok);
-    box.setWindowModality(Qt::ApplicationModal);
     messageOpen_ = true;
-    box.exec();
+    showInfoMessage(text);
     messageOpen_ = false;
 }
 

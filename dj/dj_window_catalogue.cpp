@@ -3,7 +3,7 @@
 #include <QTreeWidget>
 
 #include "dj/dj_catalogue.h"
-#include "dj/dj_text.h"
+#include "ui/gbk_qstring.h"
 #include "dj/dj_window.h"
 
 namespace velmora {

@@ -1,6 +1,5 @@
 // The player side of the DJ window: track lookup, playback, the timer that
 // mirrors the player and advances the list, and download.
-#include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -8,9 +7,10 @@
 #include <QTreeWidget>
 #include <QUrl>
 
-#include "dj/dj_text.h"
 #include "dj/dj_track.h"
 #include "dj/dj_window.h"
+#include "ui/browser.h"
+#include "ui/gbk_qstring.h"
 
 namespace velmora {
 
@@ -98,7 +98,7 @@ void DjWindow::downloadClicked() {
     }
     // Only web addresses go to the browser; a page must not make us open
     // local files or hand anything to other handlers.
-    if (isWebAddress(address)) QDesktopServices::openUrl(QUrl(gbkToQString(address)));
+    openInBrowser(gbkToQString(address));
 }
 
 void DjWindow::positionSliderMoved() {

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/browser.h"
+
 namespace velmora {
 
 namespace {
@@ -23,11 +25,6 @@ QString clockText(qint64 milliseconds) {
 
 QString secondsText(qint64 milliseconds) {
     return QString::number(milliseconds / 1000.0, 'f', 3);
-}
-
-bool isWebUrl(const QUrl& url) {
-    const QString scheme = url.scheme().toLower();
-    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
 }  // namespace

@@ -7,8 +7,9 @@
 #include <optional>
 #include <utility>
 
-#include "gbk_qstring.h"
-#include "information_box.h"
+#include "ui/browser.h"
+#include "ui/gbk_qstring.h"
+#include "ui/info_message.h"
 #include "player_page_window.h"
 #include "playerpage/player_page_builder.h"
 #include "web/fetch.h"
@@ -38,7 +39,7 @@ void showBuildResult(PlayerPageWindow* window, const PlayerPageBuild& build) {
 
 void installPlayerPageUiHooks() {
     setProgramDirectory(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
-    setFailureMessagePresenter([](const Text& message) { showInformationBox(gbkToQString(message)); });
+    setFailureMessagePresenter([](const Text& message) { showInfoMessage(gbkToQString(message)); });
 }
 
 QUrl fallbackUrlForLink(const Text& link) {
@@ -46,11 +47,7 @@ QUrl fallbackUrlForLink(const Text& link) {
     if (text.isEmpty()) return {};
     QUrl url(text, QUrl::StrictMode);
     if (url.scheme().isEmpty()) url = QUrl(QStringLiteral("http://") + text, QUrl::StrictMode);
-    QString scheme = url.scheme().toLower();
-    if (!url.isValid() || url.host().isEmpty() ||
-        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
-        return {};
-    return url;
+    return isWebUrl(url) ? url : QUrl();
 }
 
 void openFilmRow(FilmSite site, const Text& link) {

@@ -4,7 +4,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include "gbk_qstring.h"
+#include "ui/gbk_qstring.h"
 #include "settings/host_settings.h"
 #include "web_view_settings.h"
 

@@ -19,9 +19,4 @@ Text lookupTrackAddress(const Text& cell, DjRegex& regex) {
     return parseDjTrackAddress(fetchPage(djBaseAddress() + cell), regex);
 }
 
-bool isWebAddress(std::string_view address) {
-    Text lower = toLowerAscii(address.substr(0, 8));
-    return lower.rfind("http://", 0) == 0 || lower.rfind("https://", 0) == 0;
-}
-
 }  // namespace velmora

@@ -20,9 +20,4 @@ Text parseDjTrackAddress(const Text& page, DjRegex& regex);
 // empty text when anything fails.
 Text lookupTrackAddress(const Text& cell, DjRegex& regex);
 
-// True for an address that may be handed to a player or a browser: http or
-// https, any letter case. A page must not make us open local files or run
-// other handlers.
-bool isWebAddress(std::string_view address);
-
 }  // namespace velmora

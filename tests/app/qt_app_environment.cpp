@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "support/runtime_dir.h"
+
 namespace velmora::test {
 
 QApplication& qtApp() {
@@ -10,10 +12,7 @@ QApplication& qtApp() {
     // destroying the application after them crashes.
     static QApplication* app = [] {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-            static std::string dir = "/tmp/velmora-test-runtime-XXXXXX";
-            if (::mkdtemp(dir.data()) != nullptr) qputenv("XDG_RUNTIME_DIR", dir.c_str());
-        }
+        ensurePrivateRuntimeDir();
         // The player window's web view shares one GL context with the others.
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         static int argc = 1;

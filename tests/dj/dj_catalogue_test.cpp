@@ -180,18 +180,5 @@ TEST(DjRegexTest, UnassignablePatternEmptiesTheHolder) {
     EXPECT_TRUE(regex.findAll("ab").empty());
 }
 
-TEST(DjTrackTest, OnlyWebAddressesAreHandedOn) {
-    const std::pair<const char*, bool> cases[] = {
-        {"http://m.example/a.wma", true},
-        {"HTTPS://m.example/a", true},
-        {"file:///etc/passwd", false},
-        {"javascript:alert(1)", false},
-        {"/play/1.htm", false},
-        {"", false},
-        {"httpx://a", false},
-    };
-    for (const auto& [address, web] : cases) EXPECT_EQ(isWebAddress(address), web) << address;
-}
-
 }  // namespace
 }  // namespace velmora

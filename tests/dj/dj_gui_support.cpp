@@ -14,6 +14,7 @@
 
 #include "settings/host_settings.h"
 #include "support/fixture_environment.h"
+#include "support/runtime_dir.h"
 #include "text/text.h"
 
 namespace velmora::test {
@@ -23,10 +24,7 @@ namespace {
 class QtApplicationEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
-        if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
-            runtimeDir_ = QDir::tempPath().toStdString() + "/velmora-dj-test-XXXXXX";
-            if (mkdtemp(runtimeDir_.data())) setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
-        }
+        ensurePrivateRuntimeDir();
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         static int argc = 1;
         static char name[] = "dj_window_test";
@@ -35,12 +33,10 @@ public:
     }
     void TearDown() override {
         delete app_;
-        if (!runtimeDir_.empty()) QDir(QString::fromStdString(runtimeDir_)).removeRecursively();
     }
 
 private:
     QApplication* app_ = nullptr;
-    std::string runtimeDir_;
 };
 
 [[maybe_unused]] ::testing::Environment* const qtEnvironment =

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QUrl>
 
+#include "support/runtime_dir.h"
+
 namespace {
 
 // Stands in for the default browser: no test may launch a real one.
@@ -21,10 +23,7 @@ public slots:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        QByteArray pattern = QDir::tempPath().toLocal8Bit() + "/velmora-runtime-XXXXXX";
-        if (char* dir = ::mkdtemp(pattern.data())) ::setenv("XDG_RUNTIME_DIR", dir, 1);
-    }
+    velmora::test::ensurePrivateRuntimeDir();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     BrowserStandIn browser;

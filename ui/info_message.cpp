@@ -1,4 +1,4 @@
-#include "info_message.h"
+#include "ui/info_message.h"
 
 #include <QMessageBox>
 
