@@ -72,27 +72,19 @@ std::optional<int> parsePage(const std::string& arg) {
     return static_cast<int>(page);
 }
 
+// Columns in list order: name, author, date added, link.
+NamedCells namedCells(const DjTrackRow& row) {
+    return {{"name", row.name}, {"author", row.author}, {"date", row.dateAdded}, {"link", row.link}};
+}
+
 void printRows(const std::vector<DjTrackRow>& rows, const DjOptions& options) {
+    std::vector<NamedCells> cells;
+    for (const DjTrackRow& row : rows) cells.push_back(namedCells(row));
     std::string out;
     if (options.format == OutputFormat::Tsv) {
-        // Columns in list order: name, author, date added, link.
-        for (const DjTrackRow& row : rows) {
-            out += outputText(escapeTsvCell(row.name), options.encoding) + '\t' +
-                   outputText(escapeTsvCell(row.author), options.encoding) + '\t' +
-                   outputText(escapeTsvCell(row.dateAdded), options.encoding) + '\t' +
-                   outputText(escapeTsvCell(row.link), options.encoding) + '\n';
-        }
+        for (const NamedCells& row : cells) out += tsvLine(row, options.encoding);
     } else {
-        out = "[";
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            const DjTrackRow& row = rows[i];
-            out += i == 0 ? "\n  " : ",\n  ";
-            out += "{\"name\": " + jsonString(gbkToUtf8(row.name)) +
-                   ", \"author\": " + jsonString(gbkToUtf8(row.author)) +
-                   ", \"date\": " + jsonString(gbkToUtf8(row.dateAdded)) +
-                   ", \"link\": " + jsonString(gbkToUtf8(row.link)) + "}";
-        }
-        out += rows.empty() ? "]\n" : "\n]\n";
+        out = jsonArray(cells);
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
 }

@@ -96,28 +96,39 @@ Text escapeTsvCell(std::string_view gbkCell) {
     return out;
 }
 
-std::string tsvLine(const ResultRow& row, CellEncoding encoding) {
+NamedCells namedCells(const ResultRow& row) {
+    return {{"title", row.title}, {"link", row.link}, {"site", row.site}, {"extra", row.extra}};
+}
+
+std::string tsvLine(const NamedCells& cells, CellEncoding encoding) {
     std::string line;
-    for (int column = TitleColumn; column <= ExtraColumn; ++column) {
-        if (column != TitleColumn) line.push_back('\t');
-        Text cell = escapeTsvCell(row.cell(column));
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i != 0) line.push_back('\t');
+        Text cell = escapeTsvCell(cells[i].second);
         line += encoding == CellEncoding::Utf8 ? gbkToUtf8(cell) : cell;
     }
     return line + "\n";
 }
 
-std::string jsonArray(const std::vector<ResultRow>& rows) {
+std::string jsonArray(const std::vector<NamedCells>& rows) {
     std::string out = "[";
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const ResultRow& row = rows[i];
-        out += i == 0 ? "\n  " : ",\n  ";
-        out += "{\"title\": " + jsonString(gbkToUtf8(row.title)) +
-               ", \"link\": " + jsonString(gbkToUtf8(row.link)) +
-               ", \"site\": " + jsonString(gbkToUtf8(row.site)) +
-               ", \"extra\": " + jsonString(gbkToUtf8(row.extra)) + "}";
+        out += i == 0 ? "\n  {" : ",\n  {";
+        for (std::size_t c = 0; c < rows[i].size(); ++c) {
+            if (c != 0) out += ", ";
+            out += jsonString(rows[i][c].first) + ": " + jsonString(gbkToUtf8(rows[i][c].second));
+        }
+        out += "}";
     }
     out += rows.empty() ? "]\n" : "\n]\n";
     return out;
+}
+
+std::string jsonArray(const std::vector<ResultRow>& rows) {
+    std::vector<NamedCells> cells;
+    cells.reserve(rows.size());
+    for (const ResultRow& row : rows) cells.push_back(namedCells(row));
+    return jsonArray(cells);
 }
 
 }  // namespace velmora::cli

@@ -33,10 +33,20 @@ std::string jsonString(std::string_view utf8);
 // character (which may be 0x5C) is never escaped.
 Text escapeTsvCell(std::string_view gbkCell);
 
-// "title\tlink\tsite\textra\n", escaped, in the chosen encoding.
-std::string tsvLine(const ResultRow& row, CellEncoding encoding);
+// One printed row: its GBK cells in column order, each with its JSON key.
+using NamedCells = std::vector<std::pair<const char*, Text>>;
 
-// [{"title":..,"link":..,"site":..,"extra":..},...] in UTF-8, then "\n".
+// The cells of a result row: title, link, site, extra.
+NamedCells namedCells(const ResultRow& row);
+
+// The cells TAB-separated and escaped, in the chosen encoding, then "\n".
+std::string tsvLine(const NamedCells& cells, CellEncoding encoding);
+inline std::string tsvLine(const ResultRow& row, CellEncoding encoding) {
+    return tsvLine(namedCells(row), encoding);
+}
+
+// One JSON object per row, keyed as the cells say, in UTF-8, then "\n".
+std::string jsonArray(const std::vector<NamedCells>& rows);
 std::string jsonArray(const std::vector<ResultRow>& rows);
 
 }  // namespace velmora::cli
