@@ -124,4 +124,16 @@ void routeMusicSite(double trackSeconds) {
     }
 }
 
+void DjWindowTest::SetUp() {
+    routeMusicSite(1.0);
+    fixtureServer().clearRequests();
+    window = openWindow();
+}
+
+void DjWindowTest::TearDown() {
+    delete window.data();
+    QApplication::processEvents();
+    globals.djPlayer.reset();
+}
+
 }  // namespace velmora::test

@@ -2,14 +2,20 @@
 // answers message boxes, generated audio and the fixture routes.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <string>
 
-class QWidget;
+#include "dj/dj_globals.h"
+#include "dj/dj_window.h"
 
 namespace velmora::test {
 
@@ -43,5 +49,26 @@ std::string makeToneWav(double seconds);
 // page "/play/<id>.htm" for every entry of both, each naming the WAV
 // "/media/<id>.wav" of `trackSeconds`.
 void routeMusicSite(double trackSeconds);
+
+// A DJ window on the music site's routes, opened afresh for every test.
+class DjWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // The window a test starts with.
+    virtual QPointer<DjWindow> openWindow() = 0;
+
+    template <typename T>
+    T* child(const char* name) const {
+        T* found = window->findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QTreeWidget* tracks() const { return child<QTreeWidget>("超级列表框1"); }
+
+    MessageCatcher messages;
+    DjGlobals globals;
+    QPointer<DjWindow> window;
+};
 
 }  // namespace velmora::test

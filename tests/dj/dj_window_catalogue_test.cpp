@@ -27,17 +27,9 @@ std::unique_ptr<DjMediaPlayer> noPlayer() {
     return nullptr;
 }
 
-class DjCatalogueWindowTest : public ::testing::Test {
+class DjCatalogueWindowTest : public test::DjWindowTest {
 protected:
-    void SetUp() override {
-        test::routeMusicSite(1.0);
-        fixtureServer().clearRequests();
-        window = open();
-    }
-    void TearDown() override {
-        delete window.data();
-        QApplication::processEvents();
-    }
+    QPointer<DjWindow> openWindow() override { return open(); }
 
     QPointer<DjWindow> open() {
         auto* w = new DjWindow(globals, DjWindowOptions{&noPlayer, std::chrono::milliseconds(1000)});
@@ -48,14 +40,7 @@ protected:
         return w;
     }
 
-    template <typename T>
-    T* child(const char* name) const {
-        T* found = window->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     QString text(const char* labelName) const { return child<QLabel>(labelName)->text(); }
-    QTreeWidget* tracks() const { return child<QTreeWidget>("超级列表框1"); }
 
     QTreeWidgetItem* category(const QString& name) const {
         auto found = child<QTreeWidget>("树型框1")->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
@@ -83,9 +68,6 @@ protected:
         EXPECT_EQ(text("第几页"), page);
     }
 
-    test::MessageCatcher messages;
-    DjGlobals globals;
-    QPointer<DjWindow> window;
 };
 
 TEST_F(DjCatalogueWindowTest, OpensWithItsDesignLayout) {

@@ -70,18 +70,9 @@ public slots:
     void open(const QUrl& url) { opened << url; }
 };
 
-class DjPlayerWindowTest : public ::testing::Test {
+class DjPlayerWindowTest : public test::DjWindowTest {
 protected:
-    void SetUp() override {
-        test::routeMusicSite(1.0);
-        fixtureServer().clearRequests();
-        window = open();
-    }
-    void TearDown() override {
-        delete window.data();
-        QApplication::processEvents();
-        globals.djPlayer.reset();
-    }
+    QPointer<DjWindow> openWindow() override { return open(); }
 
     QPointer<DjWindow> open(DjPlayerFactory factory = {}) {
         if (!factory) factory = [this] { return std::make_unique<RecordingPlayer>(&seeks, &volumes); };
@@ -90,13 +81,6 @@ protected:
         return w;
     }
 
-    template <typename T>
-    T* child(const char* name) const {
-        T* found = window->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    QTreeWidget* tracks() const { return child<QTreeWidget>("超级列表框1"); }
     QString caption() const { return child<QPushButton>("播放")->text(); }
     QString trackLabel() const { return child<QLabel>("标签3")->text(); }
     QString playerStatus() const { return globals.djPlayer ? globals.djPlayer->status() : QString(); }
@@ -126,11 +110,8 @@ protected:
     }
     Text mediaAddress(int id) const { return fixtureServer().url("/media/" + std::to_string(id) + ".wav"); }
 
-    test::MessageCatcher messages;
     std::vector<int> seeks;
     std::vector<int> volumes;
-    DjGlobals globals;
-    QPointer<DjWindow> window;
 };
 
 TEST_F(DjPlayerWindowTest, DoubleClickPlaysThenPauseResumeAndStop) {
